@@ -1,0 +1,48 @@
+#include "app/Config.h"
+
+#include "app/IniFile.h"
+#include "util/ShortStrings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+const QString IniSection = QStringLiteral("ZEMLO");
+
+namespace {
+ShortStr PathValue(const IniFile &ini, const QString &key)
+{
+    return EnsureTrailingBackslash(ShortStr::fromQString(ini.readString(IniSection, key))).left(ConfigValueLen);
+}
+} // namespace
+
+ShortStr ProgramDir()
+{
+    QString dir = qEnvironmentVariable("ZEMLO_HOME");
+    if (dir.isEmpty())
+        dir = QCoreApplication::applicationDirPath();
+    return ShortStr::fromQString(QDir::cleanPath(QDir(dir).absolutePath()));
+}
+
+QString IniFileName()
+{
+    return EnsureTrailingBackslash(ProgramDir()).toQString() + "ZEMLO.INI";
+}
+
+bool ReadConfig(const QString &iniPath, Config &config, ShortStr &dbFileName)
+{
+    const IniFile ini(iniPath);
+    config.CDPaths[1] = PathValue(ini, "CD");
+    config.CDPathCount = 1;
+    while (config.CDPathCount < MaxCDPaths) {
+        const ShortStr path = PathValue(ini, "CD" + QString::number(config.CDPathCount + 1));
+        config.CDPaths[config.CDPathCount + 1] = path;
+        if (path.empty())
+            break;
+        ++config.CDPathCount;
+    }
+    config.CopyPath = PathValue(ini, "CopyPath");
+    config.PlayPath = PathValue(ini, "PlayPath");
+    config.Player = ShortStr::fromQString(ini.readString(IniSection, "Player")).left(ConfigValueLen);
+    dbFileName = ShortStr::fromQString(ini.readString(IniSection, "List")).left(ConfigValueLen);
+    return !config.CDPaths[1].empty();
+}

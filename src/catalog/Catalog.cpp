@@ -1,0 +1,130 @@
+#include "catalog/Catalog.h"
+
+#include "app/Dialogs.h"
+#include "catalog/KeyOrder.h"
+#include "util/ShortStrings.h"
+#include "util/TextLineReader.h"
+
+#include <QSaveFile>
+#include <cstdio>
+#include <string>
+
+Catalog::Catalog(Dialogs &dialogs, const ShortStr &programDir, const QString &baseCaption, QObject *parent)
+    : QObject(parent), all(&TSong::CatalogRow, true), dialogs_(dialogs), programDir_(programDir),
+      caption_(baseCaption)
+{
+}
+
+Catalog::~Catalog()
+{
+    ClearCatalog();
+}
+
+ShortStr Catalog::TitleLine()
+{
+    return PadRight(PadRight(PadRight(PadRight("CD#", 12) + "Time", 19) + "Size", 29) + "Artist - CD Name - Song", 114)
+           + "Full path Name on CD";
+}
+
+ShortStr Catalog::RulerLine()
+{
+    auto dashes = [](int n) { return PadRightWith("", U'-', n); };
+    return dashes(11) + " " + dashes(5) + "  " + dashes(8) + "  " + dashes(83) + "  " + dashes(95);
+}
+
+QString Catalog::TotalsText(int files, int64_t size100, int64_t seconds)
+{
+    const double mb = static_cast<double>(size100) * 100.0 / 1048576.0;
+    char mbText[64];
+    std::snprintf(mbText, sizeof mbText, "%6.0f", mb);
+    const auto h = static_cast<int32_t>(seconds / 3600);
+    const auto m = static_cast<int32_t>(seconds % 3600 / 60);
+    const auto s = static_cast<int32_t>(seconds % 60);
+    return QString::number(files) + " files, " + mbText + "MB, "
+           + (IntToZeroPadded(h, 2) + ":" + IntToZeroPadded(m, 2) + ":" + IntToZeroPadded(s, 2)).toQString()
+           + " total.";
+}
+
+bool Catalog::LoadCatalog(const ShortStr &name)
+{
+    UpdateCaption();
+    TextLineReader reader;
+    if (!reader.open(name.toQString()))
+        return false;
+    std::string line;
+    reader.readLine(line);
+    reader.readLine(line);
+
+    ClearCatalog();
+    DBModified = false;
+    DBSize100 = 0;
+    int64_t seconds = 0;
+    std::vector<TSong *> songs;
+    while (reader.readLine(line)) {
+        auto *song = new TSong;
+        song->ParseLine(ShortStr::fromUtf8(line), &dialogs_);
+        DBSize100 += song->Size / 100;
+        seconds += song->Seconds;
+        songs.push_back(song);
+    }
+    songIndex.addAll(songs);
+    const int files = static_cast<int>(songs.size());
+    all.setSongs(std::move(songs));
+
+    allTotal_ = TotalsText(files, DBSize100, seconds);
+    emit allTotalChanged(allTotal_);
+    return true;
+}
+
+bool Catalog::SaveCatalog(const ShortStr &name)
+{
+    const auto &rows = all.songs();
+    const std::vector<uint32_t> order = KeyOrder(rows.size(), [&](size_t i) { return rows[i]->ArtistKey(); }, collation_);
+
+    QSaveFile file(name.toQString());
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        std::string out;
+        auto writeLine = [&](const ShortStr &text) {
+            out += text.toUtf8();
+            out += "\r\n";
+            if (out.size() >= (1 << 20)) {
+                ok = ok && file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
+                out.clear();
+            }
+        };
+        writeLine(TitleLine());
+        writeLine(RulerLine());
+        for (uint32_t i : order)
+            writeLine(rows[i]->CatalogLine());
+        ok = ok && file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
+        ok = ok && file.commit();
+    }
+    if (!ok) {
+        file.cancelWriting();
+        dialogs_.ShowError("Error saving DataBase to " + name.toQString() + " !");
+        return false;
+    }
+    DBModified = false;
+    return true;
+}
+
+void Catalog::ClearCatalog()
+{
+    std::vector<TSong *> songs = all.songs();
+    all.clear();
+    songIndex.clear();
+    for (TSong *s : songs)
+        delete s;
+}
+
+void Catalog::UpdateCaption()
+{
+    QString base = caption_;
+    const int hyphen = base.indexOf('-');
+    if (hyphen >= 0)
+        base = TrimBlanks(ShortStr::fromQString(base.left(hyphen))).toQString();
+    const ShortStr shown = GetDirPart(DBFileName) == programDir_ ? GetFileNamePart(DBFileName) : DBFileName;
+    caption_ = base + " - " + UpperCaseShort(shown).toQString();
+    emit captionChanged(caption_);
+}

@@ -1,0 +1,93 @@
+#include "catalog/SongIndex.h"
+
+#include <QHash>
+#include <algorithm>
+
+QString SongIndex::Folded(const ShortStr &key)
+{
+    return key.toQString().toCaseFolded();
+}
+
+uint64_t SongIndex::Hash(const QString &folded)
+{
+    return qHash(folded, 0x5a454d4cu);
+}
+
+std::vector<SongIndex::Entry>::iterator SongIndex::firstWithHash(uint64_t hash)
+{
+    return std::lower_bound(entries_.begin(), entries_.end(), hash,
+                            [](const Entry &e, uint64_t h) { return e.hash < h; });
+}
+
+void SongIndex::add(TSong *song)
+{
+    const QString key = Folded(song->CDKey());
+    const uint64_t hash = Hash(key);
+    auto it = firstWithHash(hash);
+    for (auto e = it; e != entries_.end() && e->hash == hash; ++e) {
+        if (Folded(e->song->CDKey()) == key) {
+            e->song = song;
+            return;
+        }
+    }
+    entries_.insert(it, Entry{hash, song});
+}
+
+void SongIndex::addAll(const std::vector<TSong *> &songs)
+{
+    if (entries_.empty()) {
+        // Bulk path: hash everything, sort once, then fold equal keys onto the last record.
+        std::vector<Entry> all;
+        all.reserve(songs.size());
+        for (TSong *s : songs)
+            all.push_back(Entry{Hash(Folded(s->CDKey())), s});
+        std::stable_sort(all.begin(), all.end(), [](const Entry &a, const Entry &b) { return a.hash < b.hash; });
+        entries_.reserve(all.size());
+        for (size_t i = 0; i < all.size();) {
+            size_t end = i;
+            while (end < all.size() && all[end].hash == all[i].hash)
+                ++end;
+            if (end - i == 1) {
+                entries_.push_back(all[i]);
+            } else {
+                const size_t runStart = entries_.size();
+                for (size_t k = i; k < end; ++k) {
+                    const QString key = Folded(all[k].song->CDKey());
+                    auto same = std::find_if(entries_.begin() + runStart, entries_.end(),
+                                             [&](const Entry &e) { return Folded(e.song->CDKey()) == key; });
+                    if (same != entries_.end())
+                        same->song = all[k].song;
+                    else
+                        entries_.push_back(all[k]);
+                }
+            }
+            i = end;
+        }
+        return;
+    }
+    for (TSong *s : songs)
+        add(s);
+}
+
+TSong *SongIndex::find(const ShortStr &cdKey) const
+{
+    const QString key = Folded(cdKey);
+    const uint64_t hash = Hash(key);
+    auto it = std::lower_bound(entries_.begin(), entries_.end(), hash,
+                               [](const Entry &e, uint64_t h) { return e.hash < h; });
+    for (; it != entries_.end() && it->hash == hash; ++it)
+        if (Folded(it->song->CDKey()) == key)
+            return it->song;
+    return nullptr;
+}
+
+void SongIndex::remove(const TSong *song)
+{
+    const uint64_t hash = Hash(Folded(song->CDKey()));
+    for (auto it = firstWithHash(hash); it != entries_.end() && it->hash == hash; ++it) {
+        if (it->song == song) {
+            entries_.erase(it);
+            return;
+        }
+    }
+}

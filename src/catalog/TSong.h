@@ -1,0 +1,51 @@
+#pragma once
+// One track of the catalog. The catalog owns every record; list rows and the key index only
+// refer to it. Display rows, lines and keys are built on demand, never stored.
+
+#include "util/PackedTexts.h"
+#include "util/ShortStr.h"
+#include "util/TextPool.h"
+
+#include <cstdint>
+
+class Dialogs;
+
+class TSong {
+public:
+    TSong() = default;
+    TSong(const TSong &) = delete;
+    TSong &operator=(const TSong &) = delete;
+
+    ShortStr Artist() const { return texts_.get(ArtistText); }
+    ShortStr Album() const { return texts_.get(AlbumText); }
+    ShortStr Track() const { return texts_.get(TrackText); }
+    ShortStr FileName() const { return texts_.get(FileNameText); }
+    ShortStr CDID() const { return cdid_.str(); }
+    ShortStr PlayTime() const { return playTime_.str(); }
+    void SetTexts(const ShortStr &artist, const ShortStr &album, const ShortStr &track,
+                  const ShortStr &fileName);
+
+    void SetPlayTime(int32_t seconds);
+    // Fills a new record from one catalog file line; a line without exactly seven fields is
+    // shown in an information box first (when dialogs is given) and read all the same.
+    void ParseLine(const ShortStr &line, Dialogs *dialogs);
+    ShortStr CatalogLine() const;
+    ShortStr CatalogRow() const;
+    ShortStr SelectionRow() const;
+    ShortStr FullName() const;
+    ShortStr CDKey() const;
+    ShortStr GetFileName() const { return FileName(); }
+    ShortStr ArtistKey() const;
+    // Shows the Edit Track dialog; true when the user confirmed and the texts were replaced.
+    bool EditInfo(Dialogs &dialogs);
+
+    int32_t Seconds = 0;
+    int32_t Size = 0;
+    int32_t SelNum = 0;
+
+private:
+    enum { ArtistText, AlbumText, TrackText, FileNameText, TextCount };
+    PackedTexts<TextCount> texts_;
+    PooledText cdid_;
+    PooledText playTime_;
+};

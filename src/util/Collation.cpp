@@ -1,0 +1,74 @@
+#include "util/Collation.h"
+
+#include <unicode/ucol.h>
+
+#include <QLocale>
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+std::u16string ToUtf16(const ShortStr &s)
+{
+    std::u16string out;
+    out.reserve(s.length());
+    for (char32_t c : s.chars()) {
+        if (c < 0x10000) {
+            out.push_back(static_cast<char16_t>(c));
+        } else {
+            c -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        }
+    }
+    return out;
+}
+} // namespace
+
+Collation::Collation()
+{
+    // The user's locale; the C locale gets the root order rather than ICU's POSIX tailoring,
+    // which puts all capitals before all small letters.
+    const QString name = QLocale::system().name();
+    const QByteArray locale = name == "C" || name.isEmpty() ? QByteArray() : name.toLatin1();
+    UErrorCode status = U_ZERO_ERROR;
+    collator_ = ucol_open(locale.constData(), &status);
+    if (U_FAILURE(status)) {
+        status = U_ZERO_ERROR;
+        collator_ = ucol_open("", &status);
+    }
+    if (U_FAILURE(status))
+        throw std::runtime_error("Can't open the text collator");
+    // Secondary strength: letter case is ignored, accents still count.
+    ucol_setStrength(collator_, UCOL_SECONDARY);
+}
+
+Collation::~Collation()
+{
+    ucol_close(collator_);
+}
+
+int Collation::compare(const ShortStr &a, const ShortStr &b) const
+{
+    const std::u16string ua = ToUtf16(a), ub = ToUtf16(b);
+    return ucol_strcoll(collator_, reinterpret_cast<const UChar *>(ua.data()), static_cast<int32_t>(ua.size()),
+                        reinterpret_cast<const UChar *>(ub.data()), static_cast<int32_t>(ub.size()));
+}
+
+void Collation::appendSortKey(const ShortStr &text, std::string &out) const
+{
+    const std::u16string u = ToUtf16(text);
+    const size_t start = out.size();
+    int32_t room = 256;
+    for (;;) {
+        out.resize(start + room);
+        int32_t need = ucol_getSortKey(collator_, reinterpret_cast<const UChar *>(u.data()),
+                                       static_cast<int32_t>(u.size()),
+                                       reinterpret_cast<uint8_t *>(&out[start]), room);
+        if (need <= room) {
+            out.resize(start + need);  // need counts the terminating NUL
+            return;
+        }
+        room = need;
+    }
+}

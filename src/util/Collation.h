@@ -1,0 +1,25 @@
+#pragma once
+// Case-insensitive, locale-aware text order (ICU, the engine behind QCollator), with binary sort
+// keys for bulk sorting: comparing two keys bytewise gives the same answer as compare().
+
+#include "util/ShortStr.h"
+
+#include <memory>
+#include <string>
+
+struct UCollator;
+
+class Collation {
+public:
+    Collation();
+    ~Collation();
+    Collation(const Collation &) = delete;
+    Collation &operator=(const Collation &) = delete;
+
+    int compare(const ShortStr &a, const ShortStr &b) const;
+    // Appends the NUL-terminated sort key of text to out.
+    void appendSortKey(const ShortStr &text, std::string &out) const;
+
+private:
+    UCollator *collator_;
+};

@@ -1,0 +1,129 @@
+#include "util/Utf8.h"
+
+namespace {
+
+// Decodes one sequence at p; returns its length, or 0 when the bytes are not valid UTF-8.
+int DecodeOne(const unsigned char *p, const unsigned char *end, char32_t &c)
+{
+    unsigned char b = p[0];
+    if (b < 0x80) {
+        c = b;
+        return 1;
+    }
+    int n;
+    char32_t min;
+    if ((b & 0xE0) == 0xC0) {
+        n = 2; c = b & 0x1F; min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        n = 3; c = b & 0x0F; min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        n = 4; c = b & 0x07; min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (end - p < n)
+        return 0;
+    for (int i = 1; i < n; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (p[i] & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return n;
+}
+
+// Code points of bytes 0x80..0x9F in Windows-1252; the five undefined bytes map to the C1
+// controls of the same value so that they survive a round trip.
+const char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t Cp1252Char(unsigned char b)
+{
+    return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
+}
+
+} // namespace
+
+std::u32string Utf8ToChars(std::string_view utf8, int maxChars)
+{
+    std::u32string out;
+    out.reserve(std::min<size_t>(utf8.size(), static_cast<size_t>(maxChars)));
+    auto p = reinterpret_cast<const unsigned char *>(utf8.data());
+    auto end = p + utf8.size();
+    while (p < end && static_cast<int>(out.size()) < maxChars) {
+        char32_t c;
+        int n = DecodeOne(p, end, c);
+        if (n == 0) {
+            // A stray byte in otherwise valid text keeps its Windows-1252 meaning.
+            c = Cp1252Char(*p);
+            n = 1;
+        }
+        out.push_back(c);
+        p += n;
+    }
+    return out;
+}
+
+void AppendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+void AppendUtf8(std::string &out, std::u32string_view chars)
+{
+    for (char32_t c : chars)
+        AppendUtf8(out, c);
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    auto p = reinterpret_cast<const unsigned char *>(bytes.data());
+    auto end = p + bytes.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        char32_t c;
+        int n = DecodeOne(p, end, c);
+        if (n == 0)
+            return false;
+        p += n;
+    }
+    return true;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (unsigned char b : bytes) {
+        AppendUtf8(out, Cp1252Char(b));
+    }
+    return out;
+}
+
+int Utf8Length(std::string_view utf8)
+{
+    int n = 0;
+    for (unsigned char b : utf8)
+        n += (b & 0xC0) != 0x80;
+    return n;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// UTF-8 and Windows-1252 decoding for text that comes from files. Text files are UTF-8; a file
+// that is not valid UTF-8 is read as Windows-1252, so no byte is ever lost or replaced.
+
+#include <string>
+#include <string_view>
+
+// Decodes valid UTF-8 into at most maxChars code points.
+std::u32string Utf8ToChars(std::string_view utf8, int maxChars);
+void AppendUtf8(std::string &out, std::u32string_view chars);
+void AppendUtf8(std::string &out, char32_t c);
+bool IsValidUtf8(std::string_view bytes);
+// Re-encodes Windows-1252 bytes as UTF-8.
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Number of code points in valid UTF-8.
+int Utf8Length(std::string_view utf8);

@@ -1,0 +1,24 @@
+#pragma once
+// The dialogs as the user sees them: Qt's standard boxes and the program's own dialogs.
+
+#include "app/Dialogs.h"
+
+class QWidget;
+
+class QtDialogs : public Dialogs {
+public:
+    void setParentWindow(QWidget *parent) { parent_ = parent; }
+
+    int MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons) override;
+    int MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
+                        MsgDlgBtn focus) override;
+    bool InputQuery(const QString &caption, const QString &prompt, QString &value) override;
+    QString OpenFileName(const QString &title, const QString &filter, const QString &defaultExt,
+                         const QString &initialDir) override;
+    QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
+                         const QString &initialDir) override;
+    bool EditTrack(TrackTexts &texts) override;
+
+private:
+    QWidget *parent_ = nullptr;
+};
