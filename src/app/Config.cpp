@@ -43,6 +43,7 @@ bool ReadConfig(const QString &iniPath, Config &config, ShortStr &dbFileName)
     config.CopyPath = PathValue(ini, "CopyPath");
     config.PlayPath = PathValue(ini, "PlayPath");
     config.Player = ShortStr::fromQString(ini.readString(IniSection, "Player")).left(ConfigValueLen);
-    dbFileName = ShortStr::fromQString(ini.readString(IniSection, "List")).left(ConfigValueLen);
+    // Catalog names keep their full length: a cut path would name another file.
+    dbFileName = ShortStr::fromQString(ini.readString(IniSection, "List"));
     return !config.CDPaths[1].empty();
 }

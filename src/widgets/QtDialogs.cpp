@@ -1,6 +1,7 @@
 #include "widgets/QtDialogs.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -20,16 +21,36 @@ const ButtonMap kButtons[] = {
     {mbHelp, QMessageBox::Help, mrNone},
 };
 
-QString ApplicationTitle()
+// Each message box is titled by its kind, like the classic message dialogs.
+QString BoxTitle(MsgDlgType type)
 {
+    switch (type) {
+    case MsgDlgType::Warning: return "Warning";
+    case MsgDlgType::Error: return "Error";
+    case MsgDlgType::Information: return "Information";
+    case MsgDlgType::Confirmation: return "Confirmation";
+    case MsgDlgType::Custom: break;
+    }
     return QApplication::applicationName();
 }
 } // namespace
 
+void QtDialogs::LogShown(const QString &kind, const QString &text)
+{
+    // Lets black-box tests see from outside what the program asked.
+    const QString path = qEnvironmentVariable("ZEMLO_DIALOG_LOG");
+    if (path.isEmpty())
+        return;
+    QFile log(path);
+    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
+        log.write((kind + "|" + text + "\n").toUtf8());
+}
+
 int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons)
 {
+    LogShown("MessageBox:" + BoxTitle(type), text);
     QMessageBox box(parent_);
-    box.setWindowTitle(ApplicationTitle());
+    box.setWindowTitle(BoxTitle(type));
     box.setText(text);
     switch (type) {
     case MsgDlgType::Warning: box.setIcon(QMessageBox::Warning); break;
