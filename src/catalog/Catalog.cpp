@@ -11,7 +11,7 @@
 
 Catalog::Catalog(Dialogs &dialogs, const ShortStr &programDir, const QString &baseCaption, QObject *parent)
     : QObject(parent), all(&TSong::CatalogRow, true), dialogs_(dialogs), programDir_(programDir),
-      caption_(baseCaption)
+      caption_(baseCaption), sorter_(all, collation_)
 {
 }
 
@@ -70,6 +70,8 @@ bool Catalog::LoadCatalog(const ShortStr &name)
     songIndex.addAll(songs);
     const int files = static_cast<int>(songs.size());
     all.setSongs(std::move(songs));
+    if (sortOnLoad)
+        sorter_.Sort(SortKind::Artist, true);
 
     allTotal_ = TotalsText(files, DBSize100, seconds);
     emit allTotalChanged(allTotal_);

@@ -2,6 +2,7 @@
 // The catalog: every track record (owned here), the catalog list `all`, the key index, the
 // current catalog file and its state, the totals line and the window caption that names it.
 
+#include "catalog/CatalogSort.h"
 #include "catalog/SongIndex.h"
 #include "catalog/SongList.h"
 #include "util/Collation.h"
@@ -26,6 +27,8 @@ public:
     // Sum of size div 100 over the tracks of the file last read (64 bits: a large catalog's
     // total would not fit in 32).
     int64_t DBSize100 = 0;
+    // Off only where the reading alone is timed; the program always sorts after a load.
+    bool sortOnLoad = true;
 
     // False (and nothing changed but the caption) when the file cannot be opened.
     bool LoadCatalog(const ShortStr &name);
@@ -38,6 +41,7 @@ public:
     QString allTotal() const { return allTotal_; }
     const Collation &collation() const { return collation_; }
     Dialogs &dialogs() const { return dialogs_; }
+    CatalogSort &sorter() { return sorter_; }
     ShortStr programDir() const { return programDir_; }
 
     static ShortStr TitleLine();
@@ -54,4 +58,5 @@ private:
     QString caption_;
     QString allTotal_;
     Collation collation_;
+    CatalogSort sorter_;
 };

@@ -2,24 +2,207 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
+#include <exception>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+
+namespace {
+// Keys of a large sort are the biggest transient allocation of the program, so they are kept
+// compact: each lives once in a chunked arena (no reallocation of one huge block, whose copy
+// would double the peak), its first 8 bytes inline in the entry that is sorted.
+constexpr size_t ChunkBits = 22;
+constexpr size_t ChunkSize = size_t(1) << ChunkBits;
+constexpr size_t MaxChunks = size_t(1) << (32 - ChunkBits);  // positions are 32 bits
+
+class KeyArena {
+public:
+    // Stores bytes [0, n) and returns their position.
+    uint32_t add(const char *bytes, size_t n)
+    {
+        if (chunks_.empty() || used_ + n > ChunkSize) {
+            if (chunks_.size() == MaxChunks)
+                throw std::length_error("sort keys above 4 GiB");
+            chunks_.emplace_back(new char[std::max(n, ChunkSize)]);
+            used_ = 0;
+        }
+        std::memcpy(chunks_.back().get() + used_, bytes, n);
+        const uint32_t at = static_cast<uint32_t>(((chunks_.size() - 1) << ChunkBits) | used_);
+        used_ += n;
+        return at;
+    }
+    const char *at(uint32_t pos) const { return chunks_[pos >> ChunkBits].get() + (pos & (ChunkSize - 1)); }
+    // Takes over the chunks of other; returns what to add to other's positions.
+    uint32_t append(KeyArena &&other)
+    {
+        const uint32_t shift = static_cast<uint32_t>(chunks_.size() << ChunkBits);
+        for (auto &chunk : other.chunks_)
+            chunks_.push_back(std::move(chunk));
+        used_ = ChunkSize;  // no more keys go into a chunk that was taken over
+        return shift;
+    }
+
+private:
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    size_t used_ = 0;
+};
+
+// Padded keys are mostly blanks. A run of the blank's key byte is stored as that byte and one
+// length code, chosen so that the bytewise order of keys is kept: the code tells the run's
+// length and whether the byte after it is smaller or greater than the run's byte.
+constexpr int MaxRun = 126;
+constexpr uint8_t RunContinues = 127;
+
+void AppendCompacted(const uint8_t *key, size_t n, uint8_t run, std::string &out)
+{
+    size_t i = 0;
+    while (i < n) {
+        if (key[i] != run) {
+            out += static_cast<char>(key[i++]);
+            continue;
+        }
+        size_t k = 0;
+        while (i < n && key[i] == run) {
+            ++k;
+            ++i;
+        }
+        const uint8_t next = i < n ? key[i] : 0;
+        for (; k > MaxRun; k -= MaxRun) {
+            out += static_cast<char>(run);
+            out += static_cast<char>(RunContinues);
+        }
+        out += static_cast<char>(run);
+        out += static_cast<char>(next < run ? k : 255 - k);
+    }
+}
+
+// The key byte of a blank, when a blank makes exactly one primary byte (0: no compaction).
+uint8_t BlankKeyByte(const Collation &collation)
+{
+    std::string key;
+    collation.appendSortKey(std::u32string_view(U" "), key);
+    return key.size() >= 2 && key[1] == '\x01' && key[0] != '\0' ? static_cast<uint8_t>(key[0]) : 0;
+}
+
+struct Entry {
+    uint64_t head;  // 8 key bytes, big-endian, zero-filled: at first bytes 0-7
+    uint32_t tail;  // arena position of the bytes after the first 8 (when the key is longer)
+    uint32_t index;
+};
+
+// Builds the keys of items [begin, end) into their entries and the arena.
+void BuildKeys(size_t begin, size_t end, const KeyTextFn &keyText, const Collation &collation, uint8_t blank,
+               std::vector<Entry> &entries, KeyArena &arena)
+{
+    std::u32string text;
+    std::string raw, key;
+    for (size_t i = begin; i < end; ++i) {
+        text.clear();
+        keyText(i, text);
+        raw.clear();
+        collation.appendSortKey(std::u32string_view(text), raw);
+        key.clear();
+        if (blank)
+            AppendCompacted(reinterpret_cast<const uint8_t *>(raw.data()), raw.size(), blank, key);
+        else
+            key = raw;
+        Entry &e = entries[i];
+        e.index = static_cast<uint32_t>(i);
+        e.head = 0;
+        for (size_t b = 0; b < 8; ++b)
+            e.head = e.head << 8 | (b < key.size() ? static_cast<uint8_t>(key[b]) : 0);
+        e.tail = key.size() > 8 ? arena.add(key.data() + 8, key.size() - 8) : 0;
+    }
+}
+
+// Building the keys is most of the work of a large sort, so it is shared out to the cores. An ICU
+// collator may be used by several threads at once through its const functions.
+size_t KeyBuilders(size_t count)
+{
+    constexpr size_t MinItemsPerBuilder = 20000;
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::max<size_t>(1, std::min({cores, count / MinItemsPerBuilder, size_t(8)}));
+}
+
+// Up to 8 bytes of a NUL-terminated key, big-endian and zero-filled like a head.
+uint64_t HeadAt(const char *bytes)
+{
+    uint64_t head = 0;
+    int n = 0;
+    for (; n < 8 && bytes[n] != '\0'; ++n)
+        head = head << 8 | static_cast<uint8_t>(bytes[n]);
+    return n == 0 ? 0 : head << (8 * (8 - n));
+}
+
+// Sorts by head, then each run of equal heads by the next 8 key bytes, and so on: every
+// comparison is of two integers in the entries, and each key byte is read from the arena once.
+// Equal keys end up in descending index order.
+void SortByKey(Entry *first, Entry *last, const KeyArena &arena, size_t block)
+{
+    std::sort(first, last, [](const Entry &a, const Entry &b) {
+        return a.head != b.head ? a.head < b.head : a.index > b.index;
+    });
+    for (Entry *run = first; run != last;) {
+        Entry *end = run + 1;
+        while (end != last && end->head == run->head)
+            ++end;
+        // A head whose last byte is not 0 has not reached the key's end.
+        if (end - run > 1 && (run->head & 0xFF) != 0) {
+            for (Entry *e = run; e != end; ++e)
+                e->head = HeadAt(arena.at(e->tail) + 8 * block);
+            SortByKey(run, end, arena, block + 1);
+        }
+        run = end;
+    }
+}
+} // namespace
+
+std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Collation &collation)
+{
+    const uint8_t blank = BlankKeyByte(collation);
+    std::vector<Entry> entries(count);
+    const size_t builders = KeyBuilders(count);
+    std::vector<KeyArena> arenas(builders);
+    std::vector<std::exception_ptr> failures(builders);
+    std::vector<std::thread> threads;
+    auto build = [&](size_t part) {
+        try {
+            BuildKeys(count * part / builders, count * (part + 1) / builders, keyText, collation, blank, entries,
+                      arenas[part]);
+        } catch (...) {
+            failures[part] = std::current_exception();
+        }
+    };
+    for (size_t part = 1; part < builders; ++part) {
+        try {
+            threads.emplace_back(build, part);
+        } catch (const std::system_error &) {
+            build(part);  // no thread to be had: this one does the part
+        }
+    }
+    build(0);
+    for (auto &t : threads)
+        t.join();
+    for (const auto &failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+    KeyArena &arena = arenas[0];
+    for (size_t part = 1; part < builders; ++part) {
+        const uint32_t shift = arena.append(std::move(arenas[part]));
+        for (size_t i = count * part / builders; i < count * (part + 1) / builders; ++i)
+            entries[i].tail += shift;
+    }
+
+    SortByKey(entries.data(), entries.data() + entries.size(), arena, 0);
+    std::vector<uint32_t> order(count);
+    for (size_t i = 0; i < count; ++i)
+        order[i] = entries[i].index;
+    return order;
+}
 
 std::vector<uint32_t> KeyOrder(size_t count, const std::function<ShortStr(size_t)> &key,
                                const Collation &collation)
 {
-    // All keys live in one arena; offsets index it.
-    std::string arena;
-    std::vector<uint32_t> offset(count);
-    for (size_t i = 0; i < count; ++i) {
-        offset[i] = static_cast<uint32_t>(arena.size());
-        collation.appendSortKey(key(i), arena);
-    }
-    std::vector<uint32_t> order(count);
-    std::iota(order.begin(), order.end(), 0u);
-    const char *base = arena.data();
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-        int c = std::strcmp(base + offset[a], base + offset[b]);
-        return c != 0 ? c < 0 : a > b;
-    });
-    return order;
+    return KeyOrder(count, KeyTextFn([&](size_t i, std::u32string &text) { text = key(i).chars(); }), collation);
 }

@@ -7,9 +7,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 // Indexes 0..count-1 in ascending key order. Items with equal keys come out in the reverse of
 // their index order: each later item goes in front of the equal ones already placed.
+// For many items the keys are built on several threads at once: key functions must only read.
 std::vector<uint32_t> KeyOrder(size_t count, const std::function<ShortStr(size_t)> &key,
                                const Collation &collation);
+
+// The same for callers that build the key text of item i themselves, into `text` (handed over
+// empty), so that a large sort builds no short string per item.
+using KeyTextFn = std::function<void(size_t i, std::u32string &text)>;
+std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Collation &collation);

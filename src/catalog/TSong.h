@@ -7,6 +7,7 @@
 #include "util/TextPool.h"
 
 #include <cstdint>
+#include <string>
 
 class Dialogs;
 
@@ -31,6 +32,8 @@ public:
     void ParseLine(const ShortStr &line, Dialogs *dialogs);
     ShortStr CatalogLine() const;
     ShortStr CatalogRow() const;
+    // The UTF-8 of CatalogRow() into out, so that a scan over every record reuses one buffer.
+    void CatalogRowUtf8(std::string &out) const;
     ShortStr SelectionRow() const;
     ShortStr FullName() const;
     ShortStr CDKey() const;

@@ -4,15 +4,14 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 namespace {
-std::u16string ToUtf16(const ShortStr &s)
+void AppendUtf16(std::u16string &out, std::u32string_view s)
 {
-    std::u16string out;
-    out.reserve(s.length());
-    for (char32_t c : s.chars()) {
+    for (char32_t c : s) {
         if (c < 0x10000) {
             out.push_back(static_cast<char16_t>(c));
         } else {
@@ -21,7 +20,6 @@ std::u16string ToUtf16(const ShortStr &s)
             out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
         }
     }
-    return out;
 }
 } // namespace
 
@@ -50,20 +48,31 @@ Collation::~Collation()
 
 int Collation::compare(const ShortStr &a, const ShortStr &b) const
 {
-    const std::u16string ua = ToUtf16(a), ub = ToUtf16(b);
+    std::u16string ua, ub;
+    AppendUtf16(ua, a.chars());
+    AppendUtf16(ub, b.chars());
     return ucol_strcoll(collator_, reinterpret_cast<const UChar *>(ua.data()), static_cast<int32_t>(ua.size()),
                         reinterpret_cast<const UChar *>(ub.data()), static_cast<int32_t>(ub.size()));
 }
 
 void Collation::appendSortKey(const ShortStr &text, std::string &out) const
 {
-    const std::u16string u = ToUtf16(text);
+    appendSortKey(std::u32string_view(text.chars()), out);
+}
+
+void Collation::appendSortKey(std::u32string_view text, std::string &out) const
+{
+    // One buffer per thread: a large sort builds a key per record, on several threads.
+    thread_local std::u16string units;
+    units.clear();
+    AppendUtf16(units, text);
+    const size_t count = units.size();
     const size_t start = out.size();
-    int32_t room = 256;
+    int32_t room = static_cast<int32_t>(std::max<size_t>(256, count * 3 + 16));
     for (;;) {
         out.resize(start + room);
-        int32_t need = ucol_getSortKey(collator_, reinterpret_cast<const UChar *>(u.data()),
-                                       static_cast<int32_t>(u.size()),
+        int32_t need = ucol_getSortKey(collator_, reinterpret_cast<const UChar *>(units.data()),
+                                       static_cast<int32_t>(count),
                                        reinterpret_cast<uint8_t *>(&out[start]), room);
         if (need <= room) {
             out.resize(start + need);  // need counts the terminating NUL

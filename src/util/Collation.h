@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct UCollator;
 
@@ -19,6 +20,8 @@ public:
     int compare(const ShortStr &a, const ShortStr &b) const;
     // Appends the NUL-terminated sort key of text to out.
     void appendSortKey(const ShortStr &text, std::string &out) const;
+    // The same for code points held elsewhere, so bulk key building needs no short string.
+    void appendSortKey(std::u32string_view text, std::string &out) const;
 
 private:
     UCollator *collator_;

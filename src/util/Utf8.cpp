@@ -1,5 +1,7 @@
 #include "util/Utf8.h"
 
+#include <algorithm>
+
 namespace {
 
 // Decodes one sequence at p; returns its length, or 0 when the bytes are not valid UTF-8.
@@ -49,11 +51,19 @@ char32_t Cp1252Char(unsigned char b)
 
 std::u32string Utf8ToChars(std::string_view utf8, int maxChars)
 {
-    std::u32string out;
-    out.reserve(std::min<size_t>(utf8.size(), static_cast<size_t>(maxChars)));
+    // Written through a pointer into a buffer sized for the worst case: every line of a large
+    // catalog comes through here.
+    const size_t room = std::min<size_t>(utf8.size(), static_cast<size_t>(std::max(maxChars, 0)));
+    std::u32string out(room, U'\0');
+    char32_t *o = out.data();
+    char32_t *const oEnd = o + room;
     auto p = reinterpret_cast<const unsigned char *>(utf8.data());
     auto end = p + utf8.size();
-    while (p < end && static_cast<int>(out.size()) < maxChars) {
+    while (p < end && o < oEnd) {
+        if (*p < 0x80) {
+            *o++ = *p++;
+            continue;
+        }
         char32_t c;
         int n = DecodeOne(p, end, c);
         if (n == 0) {
@@ -61,9 +71,10 @@ std::u32string Utf8ToChars(std::string_view utf8, int maxChars)
             c = Cp1252Char(*p);
             n = 1;
         }
-        out.push_back(c);
+        *o++ = c;
         p += n;
     }
+    out.resize(o - out.data());
     return out;
 }
 
@@ -88,8 +99,27 @@ void AppendUtf8(std::string &out, char32_t c)
 
 void AppendUtf8(std::string &out, std::u32string_view chars)
 {
-    for (char32_t c : chars)
-        AppendUtf8(out, c);
+    const size_t start = out.size();
+    out.resize(start + chars.size() * 4);
+    char *o = out.data() + start;
+    for (char32_t c : chars) {
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+        } else if (c < 0x800) {
+            *o++ = static_cast<char>(0xC0 | (c >> 6));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            *o++ = static_cast<char>(0xE0 | (c >> 12));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            *o++ = static_cast<char>(0xF0 | (c >> 18));
+            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    out.resize(o - out.data());
 }
 
 bool IsValidUtf8(std::string_view bytes)

@@ -1,0 +1,111 @@
+#include "catalog/KeyOrder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+// The order that inserting each item, in index order, by binary search into a sorted list
+// gives, when a new item goes in front of the equal ones already there.
+std::vector<uint32_t> BinaryInsertionOrder(const std::vector<ShortStr> &keys, const Collation &collation)
+{
+    std::vector<uint32_t> list;
+    for (uint32_t i = 0; i < keys.size(); ++i) {
+        size_t lo = 0, hi = list.size();
+        while (lo < hi) {
+            const size_t mid = (lo + hi) / 2;
+            if (collation.compare(keys[list[mid]], keys[i]) < 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        list.insert(list.begin() + static_cast<long>(lo), i);
+    }
+    return list;
+}
+
+// Texts full of blanks and of letters that compare equal but for case, with runs of blanks
+// long enough to need more than one length code.
+std::vector<ShortStr> RandomTexts(size_t count, uint32_t seed)
+{
+    static const char32_t alphabet[] = U" aAbBeé-0z\u00e9\u00c9\u0416\U0001F3B5";
+    std::mt19937 rng(seed);
+    std::vector<ShortStr> texts;
+    for (size_t i = 0; i < count; ++i) {
+        std::u32string t;
+        const int parts = static_cast<int>(rng() % 4);
+        for (int p = 0; p < parts; ++p) {
+            const int kind = static_cast<int>(rng() % 5);
+            if (kind == 0)
+                t.append(rng() % 300, U' ');
+            else if (kind == 1)
+                t.append(rng() % 4, U' ');
+            else
+                t.append(1 + rng() % 3, alphabet[rng() % (std::size(alphabet) - 1)]);
+        }
+        texts.emplace_back(t);
+    }
+    return texts;
+}
+} // namespace
+
+TEST(KeyOrder, MatchesBinaryInsertionWithManyTies)
+{
+    Collation collation;
+    for (uint32_t seed : {1u, 2u, 3u, 4u}) {
+        const std::vector<ShortStr> keys = RandomTexts(400, seed);
+        const std::vector<uint32_t> expected = BinaryInsertionOrder(keys, collation);
+        EXPECT_EQ(KeyOrder(keys.size(), [&](size_t i) { return keys[i]; }, collation), expected) << seed;
+        const KeyTextFn byText = [&](size_t i, std::u32string &text) { text = keys[i].chars(); };
+        EXPECT_EQ(KeyOrder(keys.size(), byText, collation), expected) << seed;
+    }
+}
+
+TEST(KeyOrder, BlankRunsKeepTheCollationOrder)
+{
+    // Blanks against what follows a shorter or longer run of them, and the end of the text.
+    const std::vector<ShortStr> keys = {"a b", "a  b", "a", "a ", "a  ", "a\t", "a  -", "a -", "A  B", "a!",
+                                        ShortStr(std::u32string(130, U' ') + U"x"),
+                                        ShortStr(std::u32string(126, U' ') + U"x"),
+                                        ShortStr(std::u32string(127, U' ') + U"x"),
+                                        ShortStr(std::u32string(252, U' ')), ShortStr(std::u32string(253, U' '))};
+    Collation collation;
+    const std::vector<uint32_t> order = KeyOrder(keys.size(), [&](size_t i) { return keys[i]; }, collation);
+    ASSERT_EQ(order.size(), keys.size());
+    for (size_t i = 1; i < order.size(); ++i) {
+        const int c = collation.compare(keys[order[i - 1]], keys[order[i]]);
+        EXPECT_TRUE(c < 0 || (c == 0 && order[i - 1] > order[i]))
+            << "'" << keys[order[i - 1]] << "' before '" << keys[order[i]] << "'";
+    }
+}
+
+TEST(KeyOrder, LargeCountsSortedInPartsGiveTheSameOrder)
+{
+    // Enough items for the keys to be built on several threads; few distinct texts, so most
+    // items tie and the reversed tie order shows any mistake in joining the parts.
+    Collation collation;
+    const std::vector<ShortStr> pool = RandomTexts(60, 9);
+    std::vector<ShortStr> keys;
+    std::mt19937 rng(5);
+    for (int i = 0; i < 60000; ++i)
+        keys.push_back(pool[rng() % pool.size()]);
+    std::vector<uint32_t> expected(keys.size());
+    for (uint32_t i = 0; i < expected.size(); ++i)
+        expected[i] = i;
+    std::vector<std::string> sortKeys(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        collation.appendSortKey(keys[i], sortKeys[i]);
+    std::sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
+        return sortKeys[a] != sortKeys[b] ? sortKeys[a] < sortKeys[b] : a > b;
+    });
+    EXPECT_EQ(KeyOrder(keys.size(), [&](size_t i) { return keys[i]; }, collation), expected);
+}
+
+TEST(KeyOrder, EmptyAndSingle)
+{
+    Collation collation;
+    EXPECT_TRUE(KeyOrder(0, [](size_t) { return ShortStr(); }, collation).empty());
+    EXPECT_EQ(KeyOrder(1, [](size_t) { return ShortStr(); }, collation), std::vector<uint32_t>{0});
+    EXPECT_EQ(KeyOrder(3, [](size_t) { return ShortStr(); }, collation), (std::vector<uint32_t>{2, 1, 0}));
+}
