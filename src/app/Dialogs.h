@@ -40,8 +40,9 @@ public:
     // File dialogs; an empty result means cancelled.
     virtual QString OpenFileName(const QString &title, const QString &filter,
                                  const QString &defaultExt, const QString &initialDir) = 0;
-    virtual QString SaveFileName(const QString &title, const QString &filter,
-                                 const QString &defaultExt, const QString &initialDir) = 0;
+    // confirmOverwrite: ask before an existing file is chosen.
+    virtual QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
+                                 const QString &initialDir, bool confirmOverwrite) = 0;
     // The Edit Track dialog; true when confirmed with Ok, texts then hold the new values.
     virtual bool EditTrack(TrackTexts &texts) = 0;
 

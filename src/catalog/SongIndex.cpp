@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <unordered_set>
 
 QString SongIndex::Folded(const ShortStr &key)
 {
@@ -90,4 +91,11 @@ void SongIndex::remove(const TSong *song)
             return;
         }
     }
+}
+
+void SongIndex::removeAll(const std::vector<TSong *> &songs)
+{
+    const std::unordered_set<const TSong *> gone(songs.begin(), songs.end());
+    entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry &e) { return gone.count(e.song) > 0; }),
+                   entries_.end());
 }

@@ -17,6 +17,8 @@ public:
     TSong *find(const ShortStr &cdKey) const;
     // Removes the entry that refers to song, if there is one.
     void remove(const TSong *song);
+    // Removes the entries that refer to any of songs, in one pass over the index.
+    void removeAll(const std::vector<TSong *> &songs);
     void clear() { entries_.clear(); }
     int count() const { return static_cast<int>(entries_.size()); }
 

@@ -43,10 +43,11 @@ bool ScriptedDialogs::InputQuery(const QString &caption, const QString &prompt, 
     return true;
 }
 
-QString ScriptedDialogs::OpenFileName(const QString &title, const QString &filter, const QString &,
+QString ScriptedDialogs::OpenFileName(const QString &title, const QString &filter, const QString &defaultExt,
                                       const QString &)
 {
     asked.push_back({"OpenFileName", title + "|" + filter, MsgDlgType::Custom, 0, -1});
+    defaultExts << defaultExt;
     if (texts.empty())
         return {};
     QString t = texts.front();
@@ -54,10 +55,11 @@ QString ScriptedDialogs::OpenFileName(const QString &title, const QString &filte
     return t;
 }
 
-QString ScriptedDialogs::SaveFileName(const QString &title, const QString &filter, const QString &,
-                                      const QString &)
+QString ScriptedDialogs::SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
+                                      const QString &, bool confirmOverwrite)
 {
-    asked.push_back({"SaveFileName", title + "|" + filter, MsgDlgType::Custom, 0, -1});
+    asked.push_back({"SaveFileName", title + "|" + filter, MsgDlgType::Custom, 0, -1, confirmOverwrite});
+    defaultExts << defaultExt;
     if (texts.empty())
         return {};
     QString t = texts.front();

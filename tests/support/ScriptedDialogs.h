@@ -14,6 +14,7 @@ struct AskedDialog {
     MsgDlgType type = MsgDlgType::Custom;
     MsgDlgButtons buttons = 0;
     int focus = -1;
+    bool confirmOverwrite = false;  // file-save dialogs only
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -25,6 +26,7 @@ public:
     std::deque<TrackTexts> editedTracks;  // an absent entry means Cancel
 
     std::vector<AskedDialog> asked;
+    QStringList defaultExts;  // of the file dialogs, in the order asked
     QStringList textsAsked() const;
 
     int MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons) override;
@@ -34,7 +36,7 @@ public:
     QString OpenFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir) override;
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
-                         const QString &initialDir) override;
+                         const QString &initialDir, bool confirmOverwrite) override;
     bool EditTrack(TrackTexts &texts) override;
 
 private:
