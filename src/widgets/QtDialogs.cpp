@@ -1,11 +1,13 @@
 #include "widgets/QtDialogs.h"
 
+#include "catalog/ui/TEditTrack.h"
+#include "widgets/TMessageForm.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <stdexcept>
 
 namespace {
 struct ButtonMap {
@@ -51,6 +53,7 @@ int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons bu
     LogShown("MessageBox:" + BoxTitle(type), text);
     QMessageBox box(parent_);
     box.setWindowTitle(BoxTitle(type));
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (type) {
     case MsgDlgType::Warning: box.setIcon(QMessageBox::Warning); break;
@@ -71,9 +74,11 @@ int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons bu
     return (buttons & (1u << mbCancel)) ? mrCancel : mrNone;
 }
 
-int QtDialogs::MessageDlgFocus(const QString &, MsgDlgType, MsgDlgButtons, int, MsgDlgBtn)
+int QtDialogs::MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
+                               MsgDlgBtn focus)
 {
-    throw std::logic_error("The message dialog is not available yet");
+    LogShown("MessageDlgFocus", text);
+    return ::MessageDlgFocus(text, type, buttons, helpContext, focus, parent_);
 }
 
 bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value)
@@ -92,16 +97,18 @@ QString QtDialogs::OpenFileName(const QString &title, const QString &filter, con
 }
 
 QString QtDialogs::SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
-                                const QString &initialDir)
+                                const QString &initialDir, bool confirmOverwrite)
 {
     QFileDialog dialog(parent_, title, initialDir, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     dialog.setDefaultSuffix(defaultExt);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                   : QString();
 }
 
-bool QtDialogs::EditTrack(TrackTexts &)
+bool QtDialogs::EditTrack(TrackTexts &texts)
 {
-    throw std::logic_error("The Edit Track dialog is not available yet");
+    LogShown("EditTrack", texts.fileName);
+    return EditTrackDialog(parent_, texts);
 }

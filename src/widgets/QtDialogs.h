@@ -16,7 +16,7 @@ public:
     QString OpenFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir) override;
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
-                         const QString &initialDir) override;
+                         const QString &initialDir, bool confirmOverwrite) override;
     bool EditTrack(TrackTexts &texts) override;
 
     // Appends what a dialog shows to the file named by ZEMLO_DIALOG_LOG, when that is set.

@@ -1,0 +1,164 @@
+#include "widgets/MessageLayout.h"
+#include "widgets/Scale.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(Scale, RoundHalfEven)
+{
+    struct Case {
+        double value;
+        int expected;
+    };
+    const Case cases[] = {
+        {0.5, 0},  {1.5, 2},   {2.5, 2},      {3.5, 4},      {-0.5, 0}, {-1.5, -2},
+        {2.49, 2}, {2.51, 3},  {3.0, 3},      {-2.51, -3},   {0.0, 0},  {271.333, 271},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value;
+}
+
+TEST(Scale, DesignPixelsAtOtherResolutions)
+{
+    struct Case {
+        int design;
+        double dpi;
+        int expected;
+    };
+    const Case cases[] = {
+        {949, 144, 949}, {407, 96, 271}, {405, 96, 270}, {16, 96, 11}, {27, 96, 18},
+        {1, 72, 0},      {3, 72, 2},     {5, 72, 2},  // exact halves go to the even neighbour
+        {27, 120, 22},   {25, 120, 21},  {512, 192, 683}, {10, 216, 15},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ScaleToDpi(c.design, c.dpi), c.expected) << c.design << " at " << c.dpi;
+}
+
+TEST(MessageLayout, MulDivRoundsToNearestWithHalvesToEven)
+{
+    struct Case {
+        int a, b, c, expected;
+    };
+    const Case cases[] = {
+        {8, 7, 4, 14},   {14, 13, 8, 23}, {10, 13, 8, 16}, // plain rounding up and down
+        {10, 7, 4, 18},  {10, 5, 4, 12},  {50, 5, 4, 62},  // exact halves go to the even neighbour
+        {1, 1, 2, 0},    {3, 1, 2, 2},    {-3, 1, 2, -2},
+        {50, 6, 4, 75},  {0, 9, 4, 0},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
+}
+
+TEST(MessageLayout, DialogUnitsDivideTheSampleWidthByItsLetters)
+{
+    EXPECT_EQ(sizeof(DialogUnitSample) - 1, 52u);
+    const DialogUnits exact = DialogUnitsFromSample(364, 13);
+    EXPECT_EQ(exact.x, 7);
+    EXPECT_EQ(exact.y, 13);
+    // Integer division: a sample just short of 7 per letter gives 6.
+    EXPECT_EQ(DialogUnitsFromSample(363, 13).x, 6);
+}
+
+TEST(MessageLayout, SpacingFollowsTheDialogUnits)
+{
+    struct Case {
+        DialogUnits units;
+        MessageSpacing expected;
+    };
+    const Case cases[] = {
+        {{6, 13}, {12, 13, 15, 16, 75, 23, 6}},
+        {{7, 16}, {14, 16, 18, 20, 88, 28, 7}},  // 17.5 and 87.5 round up to even
+        {{5, 12}, {10, 12, 12, 15, 62, 21, 5}},  // 12.5 and 62.5 round down to even
+    };
+    for (const Case &c : cases) {
+        const MessageSpacing s = SpacingFor(c.units);
+        SCOPED_TRACE(testing::Message() << "units " << c.units.x << "x" << c.units.y);
+        EXPECT_EQ(s.horzMargin, c.expected.horzMargin);
+        EXPECT_EQ(s.vertMargin, c.expected.vertMargin);
+        EXPECT_EQ(s.horzSpacing, c.expected.horzSpacing);
+        EXPECT_EQ(s.vertSpacing, c.expected.vertSpacing);
+        EXPECT_EQ(s.buttonWidth, c.expected.buttonWidth);
+        EXPECT_EQ(s.buttonHeight, c.expected.buttonHeight);
+        EXPECT_EQ(s.buttonSpacing, c.expected.buttonSpacing);
+    }
+}
+
+TEST(MessageLayout, WrapWidthIsHalfTheScreen)
+{
+    EXPECT_EQ(MessageWrapWidth(QRect(0, 0, 800, 600)), 400);
+    EXPECT_EQ(MessageWrapWidth(QRect(1920, 0, 1281, 1024)), 640);
+}
+
+struct PlacedButton {
+    MsgDlgBtn button;
+    QRect rect;
+};
+
+struct LayoutCase {
+    const char *name;
+    QSize text;
+    bool hasIcon;
+    MsgDlgButtons buttons;
+    QRect screen;
+    QSize client;
+    QPoint topLeft;
+    QRect message;
+    std::vector<PlacedButton> placed;
+};
+
+TEST(MessageLayout, BoxLayout)
+{
+    // Units 6 x 13: margins 12/13, spacing 15/16, buttons 75 x 23, 6 apart.
+    const DialogUnits units{6, 13};
+    const QRect screen(0, 0, 800, 600);
+    const LayoutCase cases[] = {
+        {"Retry question: the text is wider than the buttons", QSize(200, 13), true,
+         ButtonSet({mbRetry, mbCancel}), screen, QSize(271, 97), QPoint(265, 252), QRect(59, 13, 200, 13),
+         {{mbCancel, QRect(57, 61, 75, 23)}, {mbRetry, QRect(138, 61, 75, 23)}}},
+        {"Save question: the buttons are wider than the text", QSize(100, 13), true,
+         ButtonSet({mbCancel, mbNo, mbYes}), screen, QSize(261, 97), QPoint(270, 252), QRect(59, 13, 100, 13),
+         {{mbYes, QRect(12, 61, 75, 23)}, {mbNo, QRect(93, 61, 75, 23)}, {mbCancel, QRect(174, 61, 75, 23)}}},
+        {"Long text: the box grows downwards", QSize(398, 91), true, ButtonSet({mbOK}), screen,
+         QSize(469, 156), QPoint(166, 222), QRect(59, 13, 398, 91), {{mbOK, QRect(197, 120, 75, 23)}}},
+        {"Custom: no icon, the text starts at the margin", QSize(300, 40), false, ButtonSet({mbOK}), screen,
+         QSize(324, 105), QPoint(238, 248), QRect(12, 13, 300, 40), {{mbOK, QRect(124, 69, 75, 23)}}},
+        {"No buttons still leave room for their row", QSize(100, 13), false, 0, screen, QSize(124, 78),
+         QPoint(338, 261), QRect(12, 13, 100, 13), {}},
+        {"Second screen: centred on it", QSize(200, 13), true, ButtonSet({mbOK}), QRect(800, 100, 1024, 768),
+         QSize(271, 97), QPoint(800 + 512 - 135, 100 + 384 - 48), QRect(59, 13, 200, 13),
+         {{mbOK, QRect(98, 61, 75, 23)}}},
+    };
+    for (const LayoutCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const MessageBoxLayout layout = LayoutMessageBox(units, c.text, c.hasIcon, c.buttons, c.screen);
+        EXPECT_EQ(layout.clientSize, c.client);
+        EXPECT_EQ(layout.topLeft, c.topLeft);
+        EXPECT_EQ(layout.message, c.message);
+        EXPECT_EQ(layout.icon, c.hasIcon ? QRect(12, 13, 32, 32) : QRect());
+        int placedCount = 0;
+        for (int i = 0; i < MessageButtonCount; ++i)
+            if (!layout.buttons[i].isNull())
+                ++placedCount;
+        EXPECT_EQ(placedCount, static_cast<int>(c.placed.size()));
+        for (const PlacedButton &p : c.placed)
+            EXPECT_EQ(layout.buttons[p.button], p.rect) << "button " << p.button;
+    }
+}
+
+TEST(MessageLayout, ButtonsStandInIndexOrderWithAllNine)
+{
+    MsgDlgButtons all = 0;
+    for (int i = MessageButtonCount - 1; i >= 0; --i)
+        all |= static_cast<MsgDlgButtons>(1u << i);
+    const MessageBoxLayout layout = LayoutMessageBox({6, 13}, QSize(10, 13), true, all, QRect(0, 0, 800, 600));
+    // Nine buttons are wider than the text, so the row starts at the margin.
+    EXPECT_EQ(layout.buttons[mbYes].left(), 12);
+    for (int i = 1; i < MessageButtonCount; ++i)
+        EXPECT_EQ(layout.buttons[i].left(), layout.buttons[i - 1].left() + 75 + 6) << "button " << i;
+    EXPECT_EQ(layout.clientSize.width(), 9 * 75 + 8 * 6 + 2 * 12);
+}
+
+} // namespace
