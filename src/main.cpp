@@ -1,33 +1,31 @@
-#include "app/Config.h"
-#include "catalog/Catalog.h"
-#include "util/ShortStrings.h"
 #include "widgets/QtDialogs.h"
 #include "widgets/TMainForm.h"
+#include "widgets/TSplashScreen.h"
+#include "widgets/ZemloApplication.h"
 
-#include <QApplication>
+#include <QTimer>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("ZEMLO");
-
+    ZemloApplication app(argc, argv);
     QtDialogs dialogs;
-    Catalog catalog(dialogs, ProgramDir(), "ZEMLO");
-    Config config;
-    ShortStr dbFileName;
-    ReadConfig(IniFileName(), config, dbFileName);
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1)
-        dbFileName = ShortStr::fromQString(args[1]);
-    if (GetFileNamePart(dbFileName) == dbFileName)
-        dbFileName = EnsureTrailingBackslash(ProgramDir()) + dbFileName;
-    catalog.DBFileName = dbFileName;
-
-    TMainForm form(catalog);
+    TMainForm form(dialogs);
     dialogs.setParentWindow(&form);
+    form.FormCreate(QApplication::arguments());
+
+    TSplashScreen::ShowStartupSplash();
+    form.catalog().LoadCatalog(form.catalog().DBFileName);
+    if (form.catalog().all.count() > 0)
+        form.catalog().all.setCurrentRow(0);
     form.show();
-    catalog.LoadCatalog(catalog.DBFileName);
-    if (catalog.all.count() > 0)
-        catalog.all.setCurrentRow(0);
+
+    // ZEMLO_SCREENSHOT=file.png: saves a picture of the main window once it stands, then quits.
+    const QString screenshot = qEnvironmentVariable("ZEMLO_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(1000, &form, [&form, screenshot] {
+            form.grab().save(screenshot);
+            QApplication::quit();
+        });
+    }
     return QApplication::exec();
 }

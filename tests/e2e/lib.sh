@@ -1,0 +1,70 @@
+# Helpers for black-box runs of the real program under Xvfb. Sourced by the e2e scripts, which
+# run inside xvfb-run.
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${PROGRAM_LOG:-}" ] && [ -s "$PROGRAM_LOG" ] && { echo "program output:" >&2; cat "$PROGRAM_LOG" >&2; }
+  exit 1
+}
+
+# start_zemlo HOME [args...]: starts the program with ZEMLO_HOME=HOME in the background; sets
+# ZEMLO_PID and DIALOG_LOG.
+start_zemlo() {
+  local home=$1; shift
+  DIALOG_LOG="$home/dialogs.log"
+  PROGRAM_LOG="$home/program.log"
+  : > "$DIALOG_LOG"
+  ZEMLO_HOME="$home" ZEMLO_DIALOG_LOG="$DIALOG_LOG" "$ZEMLO" "$@" > "$PROGRAM_LOG" 2>&1 &
+  ZEMLO_PID=$!
+}
+
+# wait_window NAME_REGEX: prints the id of the first visible window whose name matches.
+wait_window() {
+  local id
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    kill -0 "$ZEMLO_PID" 2>/dev/null || fail "program ended while waiting for window '$1'"
+    sleep 0.1
+  done
+  fail "no window named '$1'"
+}
+
+# wait_log TEXT: waits until the dialog log holds a line with TEXT.
+wait_log() {
+  for _ in $(seq 1 100); do
+    grep -qF -- "$1" "$DIALOG_LOG" && return 0
+    sleep 0.1
+  done
+  fail "dialog '$1' not shown; log: $(cat "$DIALOG_LOG")"
+}
+
+# press WINDOW KEYS...: gives the window the keyboard focus and types the keys.
+press() {
+  local id=$1; shift
+  xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+  sleep 0.2
+  xdotool key --clearmodifiers "$@"
+}
+
+# wait_exit: waits for the program to end and checks a clean exit status.
+wait_exit() {
+  for _ in $(seq 1 100); do
+    if ! kill -0 "$ZEMLO_PID" 2>/dev/null; then
+      wait "$ZEMLO_PID"; local rc=$?
+      [ "$rc" -eq 0 ] || fail "exit status $rc"
+      return 0
+    fi
+    sleep 0.1
+  done
+  kill "$ZEMLO_PID"; fail "program did not end"
+}
+
+stop_zemlo() { kill "$ZEMLO_PID" 2>/dev/null || true; wait "$ZEMLO_PID" 2>/dev/null || true; }
+
+# A catalog file with the given track lines.
+write_catalog() {
+  local file=$1; shift
+  { printf 'CD#         Time   Size      Artist - CD Name - Song\r\n-----------\r\n'
+    for l in "$@"; do printf '%s\r\n' "$l"; done; } > "$file"
+}

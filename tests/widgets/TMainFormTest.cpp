@@ -1,0 +1,125 @@
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "widgets/THeader.h"
+#include "widgets/TMainForm.h"
+#include "widgets/TTabListBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+struct MainFormFixture : ::testing::Test {
+    QTemporaryDir home;
+    ScriptedDialogs dialogs;
+    MainFormFixture()
+    {
+        qputenv("ZEMLO_HOME", home.path().toUtf8());
+    }
+    ~MainFormFixture() override { qunsetenv("ZEMLO_HOME"); }
+    template <class T>
+    T *child(TMainForm &form, const char *name)
+    {
+        T *w = form.findChild<T *>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+};
+} // namespace
+
+TEST_F(MainFormFixture, StartWithoutIniReportsItAndOpensNothing)
+{
+    TMainForm form(dialogs);
+    form.FormCreate({"zemlo"});
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Error);
+    EXPECT_EQ(dialogs.asked[0].text, "ZEMLO.INI not found !");
+    EXPECT_EQ(form.catalog().DBFileName.toQString(), home.path() + "/");
+    EXPECT_FALSE(form.catalog().LoadCatalog(form.catalog().DBFileName));
+    EXPECT_EQ(form.windowTitle(), "ZEMLO - ");
+}
+
+TEST_F(MainFormFixture, StartWithIniAndArgument)
+{
+    WriteFileBytes(home.filePath("ZEMLO.INI"), "[ZEMLO]\r\nCD=/media/cd\r\nList=Main.lst\r\n");
+    WriteFileBytes(home.filePath("Main.lst"), CatalogFileBytes({"CD1; 01:00; 1000; A; B; C; x.mp3"}));
+    {
+        TMainForm form(dialogs);
+        form.FormCreate({"zemlo"});
+        EXPECT_TRUE(dialogs.asked.empty());
+        EXPECT_EQ(form.config().CDPaths[1].toQString(), "/media/cd/");
+        ASSERT_TRUE(form.catalog().LoadCatalog(form.catalog().DBFileName));
+        EXPECT_EQ(form.windowTitle(), "ZEMLO - MAIN.LST");
+        EXPECT_EQ(child<QLabel>(form, "AllTotal")->text(), "1 files,      0MB, 00:01:00 total.");
+        EXPECT_EQ(child<QLabel>(form, "Total")->text(), form.selection().total());
+    }
+    TMainForm other(dialogs);
+    other.FormCreate({"zemlo", "Other.lst"});
+    EXPECT_EQ(other.catalog().DBFileName.toQString(), home.filePath("Other.lst"));
+}
+
+TEST_F(MainFormFixture, HelpAndDisabledCommands)
+{
+    TMainForm form(dialogs);
+    form.FormCreate({"zemlo"});
+    dialogs.asked.clear();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    QTest::keyClick(&form, Qt::Key_F1);
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Information);
+    EXPECT_TRUE(dialogs.asked[0].text.startsWith("No way I'm gona write HELP"));
+    for (const char *name : {"Setup", "Play Track(s)", "Import new MP3 CDs", "Copy to Disk"}) {
+        auto *action = form.findChild<QAction *>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_FALSE(action->isEnabled()) << name;
+    }
+    EXPECT_TRUE(form.findChild<QAction *>("Save")->isEnabled());
+}
+
+TEST_F(MainFormFixture, ResizeAndSplitterKeepTheLayoutRules)
+{
+    TMainForm form(dialogs);
+    form.FormCreate({"zemlo"});
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto *total = child<QLabel>(form, "Total");
+    auto *allTotal = child<QLabel>(form, "AllTotal");
+    auto *all = child<TTabListBox>(form, "all");
+    auto *sel = child<TTabListBox>(form, "sel");
+    auto *header1 = child<THeader>(form, "Header1");
+    auto *header2 = child<THeader>(form, "Header2");
+    auto *bar = child<QWidget>(form, "PlayButtons");
+    const QRect totalBefore = total->geometry(), barBefore = bar->geometry();
+    const int allWidth = all->width(), selWidth = sel->width(), listHeight = all->height();
+
+    form.resize(form.width() + 100, form.height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(total->y(), totalBefore.y() + 100);
+    EXPECT_EQ(bar->y(), barBefore.y() + 100);
+    EXPECT_EQ(all->height(), listHeight + 100);
+    EXPECT_EQ(all->width(), allWidth);
+    EXPECT_EQ(sel->width(), selWidth + 100);
+    EXPECT_EQ(header2->width(), sel->width());
+    EXPECT_EQ(total->width(), sel->width());
+
+    // Drag the splitter 40 pixels to the right.
+    auto *splitter = child<QWidget>(form, "Splitter1");
+    const QPoint grab(splitter->width() / 2, splitter->height() / 2);
+    QTest::mousePress(splitter, Qt::LeftButton, {}, grab);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(40, 0)), splitter->mapToGlobal(QPointF(grab + QPoint(40, 0))),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(splitter, &move);
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, grab + QPoint(40, 0));
+    QApplication::processEvents();
+    EXPECT_EQ(all->width(), allWidth + 40);
+    EXPECT_EQ(header1->width(), all->width());
+    EXPECT_EQ(allTotal->width(), all->width());
+    EXPECT_EQ(sel->width(), selWidth + 100 - 40);
+    EXPECT_EQ(header2->x(), total->x());
+    EXPECT_EQ(total->x(), sel->x() + child<QWidget>(form, "Panel1")->x());
+    EXPECT_EQ(total->y(), totalBefore.y() + 100);
+}
