@@ -1,17 +1,37 @@
 #include "catalog/SongIndex.h"
 
-#include <QHash>
+#include <QString>
+#include <functional>
 #include <algorithm>
 #include <unordered_set>
 
-QString SongIndex::Folded(const ShortStr &key)
+std::string SongIndex::Folded(std::string_view utf8)
 {
-    return key.toQString().toCaseFolded();
+    std::string out(utf8);
+    bool ascii = true;
+    for (char &c : out) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (c >= 'A' && c <= 'Z')
+            c += 'a' - 'A';
+    }
+    if (!ascii)
+        out = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toCaseFolded().toStdString();
+    return out;
 }
 
-uint64_t SongIndex::Hash(const QString &folded)
+std::string SongIndex::KeyOf(const TSong *song)
 {
-    return qHash(folded, 0x5a454d4cu);
+    std::string key;
+    song->CDKeyUtf8(key);
+    return Folded(key);
+}
+
+uint64_t SongIndex::Hash(const std::string &folded)
+{
+    return std::hash<std::string>()(folded);
 }
 
 std::vector<SongIndex::Entry>::iterator SongIndex::firstWithHash(uint64_t hash)
@@ -22,11 +42,11 @@ std::vector<SongIndex::Entry>::iterator SongIndex::firstWithHash(uint64_t hash)
 
 void SongIndex::add(TSong *song)
 {
-    const QString key = Folded(song->CDKey());
+    const std::string key = KeyOf(song);
     const uint64_t hash = Hash(key);
     auto it = firstWithHash(hash);
     for (auto e = it; e != entries_.end() && e->hash == hash; ++e) {
-        if (Folded(e->song->CDKey()) == key) {
+        if (KeyOf(e->song) == key) {
             e->song = song;
             return;
         }
@@ -41,7 +61,7 @@ void SongIndex::addAll(const std::vector<TSong *> &songs)
         std::vector<Entry> all;
         all.reserve(songs.size());
         for (TSong *s : songs)
-            all.push_back(Entry{Hash(Folded(s->CDKey())), s});
+            all.push_back(Entry{Hash(KeyOf(s)), s});
         std::stable_sort(all.begin(), all.end(), [](const Entry &a, const Entry &b) { return a.hash < b.hash; });
         entries_.reserve(all.size());
         for (size_t i = 0; i < all.size();) {
@@ -53,9 +73,9 @@ void SongIndex::addAll(const std::vector<TSong *> &songs)
             } else {
                 const size_t runStart = entries_.size();
                 for (size_t k = i; k < end; ++k) {
-                    const QString key = Folded(all[k].song->CDKey());
+                    const std::string key = KeyOf(all[k].song);
                     auto same = std::find_if(entries_.begin() + runStart, entries_.end(),
-                                             [&](const Entry &e) { return Folded(e.song->CDKey()) == key; });
+                                             [&](const Entry &e) { return KeyOf(e.song) == key; });
                     if (same != entries_.end())
                         same->song = all[k].song;
                     else
@@ -72,19 +92,19 @@ void SongIndex::addAll(const std::vector<TSong *> &songs)
 
 TSong *SongIndex::find(const ShortStr &cdKey) const
 {
-    const QString key = Folded(cdKey);
+    const std::string key = Folded(cdKey.toUtf8());
     const uint64_t hash = Hash(key);
     auto it = std::lower_bound(entries_.begin(), entries_.end(), hash,
                                [](const Entry &e, uint64_t h) { return e.hash < h; });
     for (; it != entries_.end() && it->hash == hash; ++it)
-        if (Folded(it->song->CDKey()) == key)
+        if (KeyOf(it->song) == key)
             return it->song;
     return nullptr;
 }
 
 void SongIndex::remove(const TSong *song)
 {
-    const uint64_t hash = Hash(Folded(song->CDKey()));
+    const uint64_t hash = Hash(KeyOf(song));
     for (auto it = firstWithHash(hash); it != entries_.end() && it->hash == hash; ++it) {
         if (it->song == song) {
             entries_.erase(it);

@@ -5,7 +5,8 @@
 
 #include "catalog/TSong.h"
 
-#include <QString>
+#include <string>
+#include <string_view>
 #include <cstdint>
 #include <vector>
 
@@ -27,8 +28,10 @@ private:
         uint64_t hash;
         TSong *song;
     };
-    static QString Folded(const ShortStr &key);
-    static uint64_t Hash(const QString &folded);
+    // The key without letter case, as UTF-8.
+    static std::string Folded(std::string_view utf8);
+    static std::string KeyOf(const TSong *song);
+    static uint64_t Hash(const std::string &folded);
     std::vector<Entry>::iterator firstWithHash(uint64_t hash);
 
     std::vector<Entry> entries_;  // ordered by hash

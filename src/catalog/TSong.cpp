@@ -122,6 +122,15 @@ ShortStr TSong::CatalogRow() const
     return ShortStr::fromUtf8(row);
 }
 
+void TSong::CDKeyUtf8(std::string &out) const
+{
+    out = cdid_.utf8();
+    out += '\t';
+    out += texts_.view(FileNameText);
+    if (out.size() > ShortStr::MaxLen)
+        out = ShortStr::fromUtf8(out).toUtf8();  // the key holds at most 255 characters
+}
+
 void TSong::CatalogRowUtf8(std::string &out) const
 {
     std::string_view album = texts_.view(AlbumText);

@@ -34,6 +34,8 @@ public:
     ShortStr CatalogRow() const;
     // The UTF-8 of CatalogRow() into out, so that a scan over every record reuses one buffer.
     void CatalogRowUtf8(std::string &out) const;
+    // The UTF-8 of CDKey(), built without short-string conversions.
+    void CDKeyUtf8(std::string &out) const;
     ShortStr SelectionRow() const;
     ShortStr FullName() const;
     ShortStr CDKey() const;
