@@ -2,14 +2,9 @@
 # Runs the real program under Xvfb on a catalog: sorts it, saves with F4 and checks the file's
 # order; deletes a track and answers the save question on closing with Cancel, No and Yes.
 set -euo pipefail
-ZEMLO=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ] || [ -z "${IN_XVFB:-}" ]; then
-  exec env IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
 source "$(dirname "$0")/lib.sh"
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
-trap 'stop_zemlo; rm -rf "$work"' EXIT
+enter_xvfb "$0" "$@"
+work=$WORK
 home="$work/home"; mkdir -p "$home"
 printf '[ZEMLO]\r\nCD=/media/cdrom\r\nList=Cat.lst\r\n' > "$home/ZEMLO.INI"
 cat_file="$home/Cat.lst"

@@ -1,6 +1,19 @@
 # Helpers for black-box runs of the real program under Xvfb. Sourced by the e2e scripts, which
 # run inside xvfb-run.
 
+# enter_xvfb SCRIPT ARGS...: runs the script again inside a fresh Xvfb unless it is in one; then
+# sets ZEMLO (the program, argument 1) and WORK (a scratch directory removed at the end).
+enter_xvfb() {
+  local script=$1; shift
+  if [ -z "${IN_XVFB:-}" ]; then
+    exec env IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$script" "$@"
+  fi
+  unset QT_QPA_PLATFORM
+  ZEMLO=$(readlink -f "$1")
+  WORK=$(mktemp -d)
+  trap 'stop_zemlo; rm -rf "$WORK"' EXIT
+}
+
 fail() {
   echo "FAIL: $*" >&2
   [ -n "${PROGRAM_LOG:-}" ] && [ -s "$PROGRAM_LOG" ] && { echo "program output:" >&2; cat "$PROGRAM_LOG" >&2; }
@@ -60,7 +73,7 @@ wait_exit() {
   kill "$ZEMLO_PID"; fail "program did not end"
 }
 
-stop_zemlo() { kill "$ZEMLO_PID" 2>/dev/null || true; wait "$ZEMLO_PID" 2>/dev/null || true; }
+stop_zemlo() { [ -z "${ZEMLO_PID:-}" ] || { kill "$ZEMLO_PID" 2>/dev/null; wait "$ZEMLO_PID" 2>/dev/null; } || true; }
 
 # A catalog file with the given track lines.
 write_catalog() {

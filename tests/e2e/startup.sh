@@ -2,14 +2,9 @@
 # Starts the real program under Xvfb and checks what a user sees: the caption for a catalog in
 # the program's directory, elsewhere and none, the missing-INI error, and a clean exit on Alt+F4.
 set -euo pipefail
-ZEMLO=$(readlink -f "$1")
-if [ -z "${DISPLAY:-}" ] || [ -z "${IN_XVFB:-}" ]; then
-  exec env IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
 source "$(dirname "$0")/lib.sh"
-unset QT_QPA_PLATFORM
-work=$(mktemp -d)
-trap 'stop_zemlo; rm -rf "$work"' EXIT
+enter_xvfb "$0" "$@"
+work=$WORK
 
 home="$work/home"; mkdir -p "$home" "$work/elsewhere"
 printf '[ZEMLO]\r\nCD=/media/cdrom\r\nList=My.lst\r\n' > "$home/ZEMLO.INI"

@@ -1,6 +1,8 @@
 #include "PlayerMedia.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -206,4 +208,21 @@ bool MemoryStream::Restart()
     std::lock_guard<std::mutex> lock(mutex_);
     pos_ = 0;
     return true;
+}
+
+void EnsureApp()
+{
+    static int argc = 1;
+    static char name[] = "player-test";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
+
+bool RunUntil(const std::function<bool()> &cond, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!cond() && t.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return cond();
 }

@@ -68,6 +68,11 @@ bool WaitFor(const std::function<bool()> &cond, int timeoutMs);
 // True when this machine may have a sound output, so that a test must not play to it.
 bool MayHaveSoundOutput();
 
+// The component's timer needs an application object; made once per test program.
+void EnsureApp();
+// Runs the event loop until cond holds or the time is up; returns cond().
+bool RunUntil(const std::function<bool()> &cond, int timeoutMs);
+
 // Bytes served from memory, optionally slowly, with a count of each kind of call. Thread-safe:
 // the library reads on its playback thread.
 class MemoryStream {

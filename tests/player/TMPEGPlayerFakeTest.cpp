@@ -63,24 +63,6 @@ struct Fake {
     void (*End)();
 };
 
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "TMPEGPlayerFakeTest";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-}
-
-// Runs the event loop until cond holds or the time is up.
-bool RunUntil(const std::function<bool()> &cond, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!cond() && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return cond();
-}
-
 void RunFor(int ms)
 {
     RunUntil([] { return false; }, ms);

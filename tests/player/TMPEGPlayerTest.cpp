@@ -8,24 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "TMPEGPlayerTest";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-}
-
-// Runs the event loop until cond holds or the time is up.
-bool RunUntil(const std::function<bool()> &cond, int timeoutMs)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!cond() && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return cond();
-}
-
 // What the text of a raised TMPEGError is, "" when none was raised.
 std::string ErrorOf(const std::function<void()> &op, int *code = nullptr)
 {

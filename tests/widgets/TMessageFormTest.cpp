@@ -1,3 +1,4 @@
+#include "support/gui/ModalDriver.h"
 #include "widgets/MessageLayout.h"
 #include "widgets/QtDialogs.h"
 #include "widgets/Scale.h"
@@ -22,51 +23,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
 }
 
 namespace {
-
-constexpr int kGaveUp = -99;
-
-// Runs `action` on the message box once it is shown modally and active. A box still open after
-// five seconds is ended with kGaveUp, so a broken key never hangs the test.
-class WhenShown {
-public:
-    explicit WhenShown(std::function<void(TMessageForm *)> action) : action_(std::move(action))
-    {
-        poll_.setInterval(5);
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            auto *box = qobject_cast<TMessageForm *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || QApplication::activeWindow() != box)
-                return;
-            poll_.stop();
-            action_(box);
-        });
-        poll_.start();
-        watchdog_.setSingleShot(true);
-        watchdog_.setInterval(5000);
-        QObject::connect(&watchdog_, &QTimer::timeout, [] {
-            if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                box->done(kGaveUp);
-        });
-        watchdog_.start();
-    }
-
-private:
-    std::function<void(TMessageForm *)> action_;
-    QTimer poll_;
-    QTimer watchdog_;
-};
-
-// A key as the user types it: to the widget that has the keyboard focus.
-bool PressKey(int key)
-{
-    QWidget *target = QApplication::focusWidget();
-    if (!target)
-        target = QApplication::activeWindow();
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
-    return press.isAccepted();
-}
 
 // Button names from left to right.
 QStringList ButtonOrder(const QWidget *box)
@@ -115,7 +71,7 @@ TEST(TMessageForm, KeysAnswerWithTheFocusAndCancelButtons)
         SCOPED_TRACE(c.name);
         QStringList order;
         QString focused;
-        WhenShown answer([&](TMessageForm *box) {
+        WhenShown<TMessageForm> answer([&](TMessageForm *box) {
             order = ButtonOrder(box);
             focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
             PressKey(c.key);
@@ -130,7 +86,7 @@ TEST(TMessageForm, KeysAnswerWithTheFocusAndCancelButtons)
 TEST(TMessageForm, EscapeWithoutACancelButtonLeavesTheBoxOpen)
 {
     bool stillOpen = false;
-    WhenShown answer([&](TMessageForm *box) {
+    WhenShown<TMessageForm> answer([&](TMessageForm *box) {
         PressKey(Qt::Key_Escape);
         QApplication::processEvents();
         stillOpen = box->isVisible();
@@ -143,14 +99,14 @@ TEST(TMessageForm, EscapeWithoutACancelButtonLeavesTheBoxOpen)
 TEST(TMessageForm, TheCloseBoxAnswersCancel)
 {
     // Even without a Cancel button.
-    WhenShown answer([](TMessageForm *box) { box->close(); });
+    WhenShown<TMessageForm> answer([](TMessageForm *box) { box->close(); });
     EXPECT_EQ(MessageDlgFocus("Save?", MsgDlgType::Confirmation, ButtonSet({mbYes, mbNo}), 0, mbYes), mrCancel);
 }
 
 TEST(TMessageForm, HelpKeepsTheBoxOpen)
 {
     bool stillOpen = false;
-    WhenShown answer([&](TMessageForm *box) {
+    WhenShown<TMessageForm> answer([&](TMessageForm *box) {
         PressKey(Qt::Key_Return);  // the focus is on Help
         box->findChild<QPushButton *>("Help")->click();
         QApplication::processEvents();
@@ -164,7 +120,7 @@ TEST(TMessageForm, HelpKeepsTheBoxOpen)
 
 TEST(TMessageForm, TheProgramsDialogsShowIt)
 {
-    WhenShown answer([](TMessageForm *) { PressKey(Qt::Key_Return); });
+    WhenShown<TMessageForm> answer([](TMessageForm *) { PressKey(Qt::Key_Return); });
     QtDialogs dialogs;
     EXPECT_EQ(dialogs.MessageDlgFocus("x.mp3 (cd A1) not found.", MsgDlgType::Error, ButtonSet({mbCancel, mbRetry}),
                                       0, mbRetry),

@@ -1,4 +1,5 @@
 #include "catalog/ui/TEditTrack.h"
+#include "support/gui/ModalDriver.h"
 #include "widgets/QtDialogs.h"
 #include "widgets/Scale.h"
 
@@ -15,50 +16,6 @@
 #include <functional>
 
 namespace {
-// Runs action on the dialog once it is shown and active; a dialog still open after five
-// seconds is rejected, so a broken key never hangs the test.
-class WhenShown {
-public:
-    explicit WhenShown(std::function<void(TEditTrack *)> action) : action_(std::move(action))
-    {
-        poll_.setInterval(5);
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            auto *dialog = qobject_cast<TEditTrack *>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible() || QApplication::activeWindow() != dialog)
-                return;
-            poll_.stop();
-            focusAtStart = QApplication::focusWidget() == dialog->Track;
-            action_(dialog);
-        });
-        poll_.start();
-        watchdog_.setSingleShot(true);
-        watchdog_.setInterval(5000);
-        QObject::connect(&watchdog_, &QTimer::timeout, [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
-        watchdog_.start();
-    }
-    bool focusAtStart = false;
-
-private:
-    std::function<void(TEditTrack *)> action_;
-    QTimer poll_;
-    QTimer watchdog_;
-};
-
-// A key as the user types it: to the widget that has the keyboard focus.
-void PressKey(int key)
-{
-    const QPointer<QWidget> target = QApplication::focusWidget();
-    ASSERT_TRUE(target);
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    if (target)
-        QApplication::sendEvent(target, &release);
-}
-
 const TrackTexts Original{"Dir\\Song.mp3", "Artist", "Album", "Title"};
 } // namespace
 
@@ -127,9 +84,13 @@ TEST(TEditTrack, WaysToClose)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.how);
         TrackTexts texts = Original;
-        WhenShown shown(c.act);
+        bool focusAtStart = false;
+        WhenShown<TEditTrack> shown([&](TEditTrack *d) {
+            focusAtStart = QApplication::focusWidget() == d->Track;
+            c.act(d);
+        });
         EXPECT_EQ(EditTrackDialog(nullptr, texts), c.ok);
-        EXPECT_TRUE(shown.focusAtStart);
+        EXPECT_TRUE(focusAtStart);
         EXPECT_EQ(texts.fileName, c.after.fileName);
         EXPECT_EQ(texts.artist, c.after.artist);
         EXPECT_EQ(texts.album, c.after.album);
@@ -141,7 +102,7 @@ TEST(TEditTrack, ShownForTheProgramsDialogs)
 {
     QtDialogs dialogs;
     TrackTexts texts = Original;
-    WhenShown shown([](TEditTrack *d) { d->Artist->setText("Other"); d->OkBtn->click(); });
+    WhenShown<TEditTrack> shown([](TEditTrack *d) { d->Artist->setText("Other"); d->OkBtn->click(); });
     EXPECT_TRUE(dialogs.EditTrack(texts));
     EXPECT_EQ(texts.artist, "Other");
 }
