@@ -1,5 +1,7 @@
 #include "PlayerMedia.h"
 
+#include "player/TMPEGError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -225,4 +227,21 @@ bool RunUntil(const std::function<bool()> &cond, int timeoutMs)
     while (!cond() && t.elapsed() < timeoutMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return cond();
+}
+
+void RunFor(int ms)
+{
+    RunUntil([] { return false; }, ms);
+}
+
+std::string ErrorOf(const std::function<void()> &op, int *code)
+{
+    try {
+        op();
+    } catch (const TMPEGError &e) {
+        if (code)
+            *code = e.ErrorCode;
+        return e.what();
+    }
+    return "";
 }

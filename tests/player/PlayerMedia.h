@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <mutex>
 #include <thread>
 
@@ -72,6 +73,9 @@ bool MayHaveSoundOutput();
 void EnsureApp();
 // Runs the event loop until cond holds or the time is up; returns cond().
 bool RunUntil(const std::function<bool()> &cond, int timeoutMs);
+void RunFor(int ms);
+// What the text of a TMPEGError raised by op is, "" when none was raised.
+std::string ErrorOf(const std::function<void()> &op, int *code = nullptr);
 
 // Bytes served from memory, optionally slowly, with a count of each kind of call. Thread-safe:
 // the library reads on its playback thread.

@@ -63,23 +63,6 @@ struct Fake {
     void (*End)();
 };
 
-void RunFor(int ms)
-{
-    RunUntil([] { return false; }, ms);
-}
-
-std::string ErrorOf(const std::function<void()> &op, int *code = nullptr)
-{
-    try {
-        op();
-    } catch (const TMPEGError &e) {
-        if (code)
-            *code = e.ErrorCode;
-        return e.what();
-    }
-    return "";
-}
-
 class FakePlayer : public ::testing::Test {
 protected:
     void SetUp() override

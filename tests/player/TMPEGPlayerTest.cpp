@@ -8,19 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// What the text of a raised TMPEGError is, "" when none was raised.
-std::string ErrorOf(const std::function<void()> &op, int *code = nullptr)
-{
-    try {
-        op();
-    } catch (const TMPEGError &e) {
-        if (code)
-            *code = e.ErrorCode;
-        return e.what();
-    }
-    return "";
-}
-
 // Stream events over a MemoryStream.
 void UseStream(TMPEGPlayer &p, MemoryStream &s)
 {
