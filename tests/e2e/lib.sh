@@ -6,7 +6,8 @@
 enter_xvfb() {
   local script=$1; shift
   if [ -z "${IN_XVFB:-}" ]; then
-    exec env IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$script" "$@"
+    # A display number of its own makes collisions with other X servers on the machine unlikely.
+    exec env IN_XVFB=1 xvfb-run -a -n $((100 + $$ % 400)) -s "-screen 0 1280x1024x24" bash "$script" "$@"
   fi
   unset QT_QPA_PLATFORM
   ZEMLO=$(readlink -f "$1")
