@@ -14,10 +14,13 @@ struct Commands : ::testing::Test {
     CatalogCommands commands{catalog, selection};
 
     QString path(const QString &name) const { return dir.filePath(name); }
+    // The other catalog, under a long name in a directory of its own.
+    const QString b = path(QString(60, 'd') + "/b.lst");
     void SetUp() override
     {
         WriteFileBytes(path("a.lst"), CatalogFileBytes({"CD1; 01:00; 100; Alpha; x; one; f1", "CD1; 02:00; 200; Beta; x; two; f2"}));
-        WriteFileBytes(path("b.lst"), CatalogFileBytes({"CD2; 03:00; 300; Gamma; y; three; g1"}));
+        QDir(dir.path()).mkdir(QString(60, 'd'));
+        WriteFileBytes(b, CatalogFileBytes({"CD2; 03:00; 300; Gamma; y; three; g1"}));
     }
     // a.lst open, its first track renamed and listed in the selection.
     void openModified()
@@ -33,77 +36,75 @@ struct Commands : ::testing::Test {
         selection.SelModified = false;
         dialogs.asked.clear();
     }
+    enum Command { New, Open, Close };
+    // Whether the window may close; false for New and Open.
+    bool run(Command command)
+    {
+        if (command == Close)
+            return commands.FormCloseQuery();
+        command == New ? commands.NewDBClick() : commands.LoadDBClick();
+        return false;
+    }
     ::testing::AssertionResult invariant() const { return SelNumInvariant(catalog.all, selection.sel); }
-    QString question() const { return path("a.lst") + " has been modified. Save ?"; }
 };
 } // namespace
 
 TEST_F(Commands, SaveQuestionAnswersForNewOpenAndClose)
 {
-    enum Command { New, Open, Close };
-    struct Case {
-        Command command;
-        int answer;
-        bool saved, wentOn;
-    };
-    const Case cases[] = {
-        {New, mrYes, true, true},    {New, mrNo, false, true},    {New, mrCancel, false, false},
-        {Open, mrYes, true, true},   {Open, mrNo, false, true},   {Open, mrCancel, false, false},
-        {Close, mrYes, true, true},  {Close, mrNo, false, true},  {Close, mrCancel, false, false},
-    };
+    enum Answer { Yes, No, Cancel, YesButUnwritable };
     const QByteArray original = ReadFileBytes(path("a.lst"));
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::to_string(c.command) + " answered " + std::to_string(c.answer));
-        WriteFileBytes(path("a.lst"), original);
-        openModified();
-        dialogs.results = {c.answer};
-        dialogs.texts = {path("b.lst")};
-        bool mayClose = false;
-        if (c.command == New)
-            commands.NewDBClick();
-        else if (c.command == Open)
-            commands.LoadDBClick();
-        else
-            mayClose = commands.FormCloseQuery();
-        ASSERT_TRUE(invariant());
+    for (const Command command : {New, Open, Close}) {
+        for (const Answer answer : {Yes, No, Cancel, YesButUnwritable}) {
+            SCOPED_TRACE("command " + std::to_string(command) + " answer " + std::to_string(answer));
+            WriteFileBytes(path("a.lst"), original);
+            openModified();
+            const QString name = path(answer == YesButUnwritable ? "gone/a.lst" : "a.lst");
+            catalog.DBFileName = ShortStr::fromQString(name);
+            dialogs.results = {answer == No ? mrNo : answer == Cancel ? mrCancel : mrYes};
+            dialogs.texts = {b};
+            const QString total = catalog.allTotal();
+            const bool mayClose = run(command);
+            ASSERT_TRUE(invariant());
 
-        ASSERT_FALSE(dialogs.asked.empty());
-        const AskedDialog &q = dialogs.asked[0];
-        EXPECT_EQ(q.kind, "MessageDlgFocus");
-        EXPECT_EQ(q.text, question());
-        EXPECT_EQ(q.type, MsgDlgType::Confirmation);
-        EXPECT_EQ(q.buttons, ButtonSet({mbYes, mbNo, mbCancel}));
-        EXPECT_EQ(q.focus, mbYes);
-        EXPECT_EQ(ReadFileBytes(path("a.lst")).contains("Edited"), c.saved);
+            ASSERT_FALSE(dialogs.asked.empty());
+            const AskedDialog &q = dialogs.asked[0];
+            EXPECT_EQ(q.kind, "MessageDlgFocus");
+            EXPECT_EQ(q.text, name + " has been modified. Save ?");
+            EXPECT_EQ(q.type, MsgDlgType::Confirmation);
+            EXPECT_EQ(q.buttons, ButtonSet({mbYes, mbNo, mbCancel}));
+            EXPECT_EQ(q.focus, mbYes);
+            EXPECT_EQ(ReadFileBytes(path("a.lst")).contains("Edited"), answer == Yes);
 
-        if (!c.wentOn) {
-            EXPECT_EQ(dialogs.asked.size(), 1u);
-            EXPECT_EQ(catalog.DBFileName.toQString(), path("a.lst"));
-            EXPECT_EQ(catalog.all.count(), 2);
-            EXPECT_EQ(selection.sel.count(), 1);
-            EXPECT_TRUE(catalog.DBModified);
-            EXPECT_FALSE(mayClose);
-            continue;
-        }
-        EXPECT_EQ(catalog.DBModified, c.command == Close && !c.saved);
-        if (c.command == New) {
-            EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
-            EXPECT_EQ(catalog.all.count(), 0);
-        } else if (c.command == Open) {
-            EXPECT_EQ(catalog.DBFileName.toQString(), path("b.lst"));
-            EXPECT_EQ(catalog.all.count(), 1);
-        } else {
-            EXPECT_TRUE(mayClose);
+            if (answer == Cancel || answer == YesButUnwritable) {
+                // Nothing goes on; a failed save is reported and the changes stay unsaved.
+                const QStringList report{"Error saving DataBase to " + name + " !"};
+                EXPECT_EQ(dialogs.textsAsked().mid(1), answer == Cancel ? QStringList() : report);
+                EXPECT_EQ(catalog.DBFileName.toQString(), name);
+                EXPECT_EQ(catalog.all.count(), 2);
+                EXPECT_EQ(selection.sel.count(), 1);
+                EXPECT_TRUE(catalog.DBModified);
+                EXPECT_FALSE(mayClose);
+                continue;
+            }
+            EXPECT_EQ(catalog.DBModified, command == Close && answer == No);
+            EXPECT_EQ(selection.sel.count(), command == Close ? 1 : 0);
+            if (command == New) {
+                EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
+                EXPECT_EQ(catalog.all.count(), 0);
+                EXPECT_EQ(catalog.songIndex.count(), 0);
+                EXPECT_EQ(catalog.allTotal(), total);  // not refreshed
+            } else if (command == Open) {
+                ASSERT_GT(b.size(), 80);
+                EXPECT_EQ(catalog.DBFileName.toQString(), b);  // whole, however long
+                EXPECT_EQ(catalog.caption(), "ZEMLO - " + b.toUpper());  // outside the program's directory
+                EXPECT_EQ(catalog.all.count(), 1);
+                EXPECT_EQ(catalog.all.currentRow(), 0);
+                EXPECT_TRUE(catalog.allTotal().startsWith("1 files,"));
+            } else {
+                EXPECT_TRUE(mayClose);
+            }
         }
     }
-}
-
-TEST_F(Commands, UnmodifiedCatalogIsNotAskedAbout)
-{
-    openModified();
-    catalog.DBModified = false;
-    EXPECT_TRUE(commands.AskSaveChanges());
-    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(Commands, YesForANewCatalogAsksForANameAndCancellingItGoesOn)
@@ -120,80 +121,34 @@ TEST_F(Commands, YesForANewCatalogAsksForANameAndCancellingItGoesOn)
     EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
 }
 
-TEST_F(Commands, FailedSaveAfterYesKeepsEverything)
-{
-    openModified();
-    const QString unwritable = path("gone/a.lst");
-    catalog.DBFileName = ShortStr::fromQString(unwritable);
-    for (int command = 0; command < 3; ++command) {
-        dialogs.asked.clear();
-        dialogs.results = {mrYes};
-        dialogs.texts = {path("b.lst")};
-        if (command == 0)
-            commands.NewDBClick();
-        else if (command == 1)
-            commands.LoadDBClick();
-        else
-            EXPECT_FALSE(commands.FormCloseQuery());
-        ASSERT_TRUE(invariant());
-        EXPECT_EQ(dialogs.textsAsked(), QStringList({unwritable + " has been modified. Save ?",
-                                                     "Error saving DataBase to " + unwritable + " !"}));
-        EXPECT_TRUE(catalog.DBModified);
-        EXPECT_EQ(catalog.DBFileName.toQString(), unwritable);
-        EXPECT_EQ(catalog.all.count(), 2);
-        EXPECT_EQ(selection.sel.count(), 1);
-    }
-}
-
-TEST_F(Commands, NewEmptiesCatalogAndSelection)
+TEST_F(Commands, UnmodifiedCatalogOpenCancelledAndNewWithAnUnsavedList)
 {
     openModified();
     catalog.DBModified = false;
-    const QString total = catalog.allTotal();
+    commands.LoadDBClick();  // cancelled in the file dialog: nothing changes
+    ASSERT_TRUE(invariant());
+    EXPECT_EQ(dialogs.asked.size(), 1u);  // the file dialog only: nothing to save
+    EXPECT_EQ(catalog.DBFileName.toQString(), path("a.lst"));
+    EXPECT_EQ(catalog.all.count(), 2);
+    EXPECT_EQ(selection.sel.count(), 1);
+
+    // New asks about the unsaved selection list when its rows are gone already.
     selection.SelModified = true;
+    dialogs.asked.clear();
     dialogs.results = {mrNo};
     commands.NewDBClick();
     ASSERT_TRUE(invariant());
-    EXPECT_EQ(catalog.all.count(), 0);
-    EXPECT_EQ(catalog.songIndex.count(), 0);
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
     EXPECT_EQ(selection.sel.count(), 0);
     EXPECT_EQ(selection.total(), "Total 0 files,   0.0MB, Play Time : 00:00");
-    EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
-    EXPECT_EQ(catalog.caption(), "ZEMLO - <NEW>");
-    EXPECT_EQ(catalog.allTotal(), total);
-    // The unsaved selection list is asked about, although its rows are gone already.
-    EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
-}
-
-TEST_F(Commands, OpenLoadsTheChosenFile)
-{
-    openModified();
-    catalog.DBModified = false;
-    dialogs.texts = {path("b.lst")};
-    commands.LoadDBClick();
-    ASSERT_TRUE(invariant());
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].text, "Select MP3 DataBase|MP3 DataBases (*.lst)");
-    EXPECT_EQ(dialogs.defaultExts, QStringList{"lst"});
-    EXPECT_EQ(catalog.DBFileName.toQString(), path("b.lst"));
-    EXPECT_EQ(catalog.caption(), "ZEMLO - B.LST");
-    EXPECT_EQ(catalog.all.count(), 1);
-    EXPECT_EQ(catalog.all.currentRow(), 0);
-    EXPECT_EQ(selection.sel.count(), 0);
-    EXPECT_TRUE(catalog.allTotal().startsWith("1 files,"));
-
-    // Cancelling the file dialog changes nothing, the selection list included.
-    openModified();
-    catalog.DBModified = false;
-    commands.LoadDBClick();
-    EXPECT_EQ(catalog.DBFileName.toQString(), path("a.lst"));
-    EXPECT_EQ(selection.sel.count(), 1);
-    ASSERT_TRUE(invariant());
 }
 
 TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
 {
-    for (const QString &bad : {path("missing.lst"), dir.path()}) {
+    // A name too long for a short string must not open the file that its cut name gives.
+    const QString tooLong = path(QString(300, 'n') + ".lst");
+    WriteFileBytes(ShortStr::fromQString(tooLong).toQString(), ReadFileBytes(b));
+    for (const QString &bad : {path("missing.lst"), dir.path(), tooLong}) {
         SCOPED_TRACE(bad.toStdString());
         openModified();
         dialogs.results = {mrNo};
@@ -220,67 +175,41 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
-TEST_F(Commands, LongNamesAreKeptWhole)
+TEST_F(Commands, SaveOfAnUnnamedCatalogAsksForAName)
 {
-    const QString deep = path(QString(60, 'd') + "/" + QString(30, 'e') + ".lst");
-    ASSERT_GT(deep.size(), 80);
-    QDir(dir.path()).mkdir(QString(60, 'd'));
-    WriteFileBytes(deep, CatalogFileBytes({"CD3; 01:00; 1; Deep; z; t; h"}));
-    dialogs.texts = {deep};
-    commands.LoadDBClick();
-    EXPECT_EQ(catalog.DBFileName.toQString(), deep);
-    ASSERT_EQ(catalog.all.count(), 1);
+    // A catalog started without a file name is named after the program's directory.
+    for (const QString &start : {QString(CatalogCommands::NewName), dir.path() + "/"}) {
+        SCOPED_TRACE(start.toStdString());
+        catalog.DBFileName = ShortStr::fromQString(start);
+        catalog.DBModified = true;
+        dialogs.asked.clear();
 
-    const QString tooLong = path(QString(300, 'n') + ".lst");
-    dialogs.texts = {tooLong};
-    commands.LoadDBClick();
-    EXPECT_EQ(dialogs.asked.back().text, "Can't open DataBase " + tooLong + " !");
-    EXPECT_EQ(catalog.DBFileName.toQString(), deep);
-}
+        // Cancelled: nothing written, still unnamed, and the next Save asks again.
+        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Cancelled);
+        EXPECT_EQ(catalog.DBFileName.toQString(), start);
+        EXPECT_TRUE(catalog.DBModified);
+        ASSERT_EQ(dialogs.asked.size(), 1u);
+        EXPECT_EQ(dialogs.asked[0].kind, "SaveFileName");
 
-TEST_F(Commands, SaveOfANewCatalogAsksForAName)
-{
-    commands.NewDBClick();
-    catalog.DBModified = true;
+        // A name that cannot be written: reported, and the catalog stays unnamed.
+        dialogs.texts = {path("gone/n.lst")};
+        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Failed);
+        EXPECT_EQ(dialogs.asked.back().text, "Error saving DataBase to " + path("gone/n.lst") + " !");
+        EXPECT_EQ(catalog.DBFileName.toQString(), start);
+        EXPECT_TRUE(catalog.DBModified);
 
-    // Cancelled: nothing written, still new, and the next Save asks again.
-    EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Cancelled);
-    EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
-    EXPECT_TRUE(catalog.DBModified);
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].kind, "SaveFileName");
-    EXPECT_EQ(dialogs.asked[0].text, "Select MP3 DataBase|MP3 DataBases (*.lst)");
-    EXPECT_EQ(dialogs.defaultExts, QStringList{"lst"});
+        dialogs.texts = {path("n.lst")};
+        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_EQ(catalog.DBFileName.toQString(), path("n.lst"));
+        EXPECT_EQ(catalog.caption(), "ZEMLO - N.LST");
+        EXPECT_FALSE(catalog.DBModified);
+        EXPECT_TRUE(ReadFileBytes(path("n.lst")).startsWith("CD#"));
+        QFile::remove(path("n.lst"));
 
-    // A name that cannot be written: reported, and the catalog stays new.
-    dialogs.texts = {path("gone/n.lst")};
-    EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Failed);
-    EXPECT_EQ(dialogs.asked.back().text, "Error saving DataBase to " + path("gone/n.lst") + " !");
-    EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
-    EXPECT_TRUE(catalog.DBModified);
-
-    dialogs.texts = {path("n.lst")};
-    EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
-    EXPECT_EQ(catalog.DBFileName.toQString(), path("n.lst"));
-    EXPECT_EQ(catalog.caption(), "ZEMLO - N.LST");
-    EXPECT_FALSE(catalog.DBModified);
-    EXPECT_TRUE(ReadFileBytes(path("n.lst")).startsWith("CD#"));
-
-    // Once named, Save writes straight to the file.
-    dialogs.asked.clear();
-    catalog.DBModified = true;
-    EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
-    EXPECT_TRUE(dialogs.asked.empty());
-}
-
-TEST_F(Commands, CatalogStartedWithoutAFileNameIsSavedLikeANewOne)
-{
-    // With no name at start-up the catalog's name is the program's directory.
-    catalog.DBFileName = ShortStr::fromQString(dir.path() + "/");
-    catalog.DBModified = true;
-    dialogs.texts = {path("first.lst")};
-    EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
-    EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(catalog.DBFileName.toQString(), path("first.lst"));
-    EXPECT_TRUE(QFileInfo(path("first.lst")).isFile());
+        // Once named, Save writes straight to the file.
+        dialogs.asked.clear();
+        catalog.DBModified = true;
+        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_TRUE(dialogs.asked.empty());
+    }
 }

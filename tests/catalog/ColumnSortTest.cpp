@@ -34,9 +34,10 @@ struct Rows {
 };
 } // namespace
 
-TEST(ColumnSort, OrdersByTheColumnText)
+TEST(ColumnSort, OrdersByTheColumnTextKeepingTheCurrentText)
 {
-    struct Case { std::vector<const char *> rows; int column; std::vector<int> expected; };
+    // Row 1 is selected before each sort; current: the current row, -1 for none.
+    struct Case { std::vector<const char *> rows; int column; std::vector<int> expected; int current = -1, currentAfter = -1; };
     const Case cases[] = {
         {{"b\t2", "C\t1", "a\t3"}, 1, {2, 0, 1}},
         {{"b\t2", "C\t1", "a\t3"}, 2, {1, 0, 2}},
@@ -48,44 +49,19 @@ TEST(ColumnSort, OrdersByTheColumnText)
         {{"\tb", "a\tz"}, 1, {1, 0}},
         // A column that no row has: all keys equal, so the order turns round.
         {{"a", "b", "c"}, 5, {2, 1, 0}},
+        {{"c", "a", "b"}, 1, {1, 2, 0}, 0, 2},
+        // Two rows with the same text: the first row with that text becomes current, not the record.
+        {{"b\tsame", "a\tfirst", "b\tsame"}, 2, {1, 2, 0}, 2, 1},
     };
     const Collation collation;
     for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.rows[0]) + " column " + std::to_string(c.column));
         Rows rows(c.rows);
+        rows.list.setCurrentRow(c.current);
+        rows.list.setSelected(1, true);
         SortByColumn(rows.list, c.column, collation);
-        EXPECT_EQ(rows.order(), c.expected) << c.rows[0] << " column " << c.column;
+        EXPECT_EQ(rows.order(), c.expected);
+        EXPECT_EQ(rows.list.currentRow(), c.currentAfter);
+        EXPECT_EQ(rows.list.selectedCount(), 0);
     }
-}
-
-TEST(ColumnSort, CurrentRowFollowsItsTextAndSelectionIsCleared)
-{
-    const Collation collation;
-    Rows rows({"c", "a", "b"});
-    rows.list.setCurrentRow(0);
-    rows.list.setSelected(1, true);
-    SortByColumn(rows.list, 1, collation);
-    EXPECT_EQ(rows.order(), (std::vector<int>{1, 2, 0}));
-    EXPECT_EQ(rows.list.currentRow(), 2);
-    EXPECT_EQ(rows.list.selectedCount(), 0);
-}
-
-TEST(ColumnSort, CurrentRowIsTheFirstRowWithTheSameText)
-{
-    const Collation collation;
-    // Two records with the same text: the later one is current before the sort.
-    Rows rows({"b\tsame", "a\tfirst", "b\tsame"});
-    rows.list.setCurrentRow(2);
-    SortByColumn(rows.list, 2, collation);
-    // Order by column 2: "first", then the two equal keys with the later row in front.
-    EXPECT_EQ(rows.order(), (std::vector<int>{1, 2, 0}));
-    EXPECT_EQ(rows.list.currentRow(), 1);
-}
-
-TEST(ColumnSort, NoCurrentRowStaysWithoutOne)
-{
-    const Collation collation;
-    Rows rows({"b", "a"});
-    SortByColumn(rows.list, 1, collation);
-    EXPECT_EQ(rows.order(), (std::vector<int>{1, 0}));
-    EXPECT_EQ(rows.list.currentRow(), -1);
 }

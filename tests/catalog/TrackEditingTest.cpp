@@ -1,6 +1,8 @@
 #include "catalog/TrackEditing.h"
 #include "selection/SelectionHelpers.h"
 
+#include <functional>
+
 namespace {
 struct Editing : SelectionFixture {
     TrackEditing editing{catalog, selection};
@@ -11,118 +13,77 @@ struct Editing : SelectionFixture {
         QObject::connect(&all, &SongList::rowsChanged, [this] { ++allRepaints; });
         QObject::connect(&sel, &SongList::rowsChanged, [this] { ++selRepaints; });
     }
-    // Scripts the next Edit Track answer: Ok with these texts.
-    void answerOk(const QString &artist, const QString &album, const QString &track)
-    {
-        dialogs.editedTracks.push_back({QString(), artist, album, track});
-    }
-    QStringList edited() const
-    {
-        QStringList files;
-        for (const auto &a : dialogs.asked)
-            if (a.kind == "EditTrack")
-                files << a.text;
-        return files;
-    }
 };
 } // namespace
 
 TEST_F(Editing, OkRewritesTheRecordAndBothListsShowIt)
 {
     fillSelection({"C", "B"});
-    all.setCurrentRow(allRow("B"));
-    allRepaints = selRepaints = 0;
-    answerOk("B", "New", "TB");
-    editing.allDblClick(all);
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(edited(), QStringList{"B.mp3"});
-    EXPECT_TRUE(catalog.DBModified);
-    EXPECT_EQ(all.rowText(1).toQString(), "B\tNew - TB\t01:00\tCD1");
-    // The same track in the selection list shows the new texts too, and both lists repaint.
-    EXPECT_EQ(sel.rowText(1).toQString(), "002\tNew - B - TB\t01:00\tCD1");
-    EXPECT_GT(allRepaints, 0);
-    EXPECT_GT(selRepaints, 0);
-    EXPECT_TRUE(all.isSelected(1));
-    EXPECT_EQ(all.currentRow(), 1);
-
-    // From the selection list: the catalog row follows as well.
-    sel.setCurrentRow(0);
-    answerOk("Cee", "AlC", "TC");
-    editing.allDblClick(sel);
-    EXPECT_EQ(all.rowText(2).toQString(), "Cee\tAlC - TC\t01:00\tCD1");
-    EXPECT_EQ(sel.rowText(0).toQString(), "001\tAlC - Cee - TC\t01:00\tCD1");
-    EXPECT_EQ(sel.currentRow(), 0);
-    ASSERT_TRUE(invariant());
-}
-
-TEST_F(Editing, CancelChangesNothingAndOkWithoutChangeStillModifies)
-{
-    all.setCurrentRow(0);
-    allRepaints = 0;
-    editing.allDblClick(all);  // no scripted answer: Cancel
-    EXPECT_EQ(edited().size(), 1);
-    EXPECT_FALSE(catalog.DBModified);
-    EXPECT_EQ(all.rowText(0).toQString(), "A\tAlA - TA\t01:00\tCD1");
-    EXPECT_EQ(allRepaints, 0);
-    EXPECT_FALSE(all.isSelected(0));
-
-    answerOk("A", "AlA", "TA");
-    editing.allDblClick(all);
-    EXPECT_TRUE(catalog.DBModified);
-    ASSERT_TRUE(invariant());
+    // answer: the texts given with Ok, none for Cancel. selText: the track's row in the selection.
+    struct Step { const char *what; SongList *sender; int row; QStringList answer; int allRow; QString allText, selText; };
+    const Step steps[] = {
+        {"cancel", &all, 0, {}, 0, "A\tAlA - TA\t01:00\tCD1", ""},
+        {"ok without a change", &all, 0, {"A", "AlA", "TA"}, 0, "A\tAlA - TA\t01:00\tCD1", ""},
+        {"ok in the catalog list", &all, 1, {"B", "New", "TB"}, 1, "B\tNew - TB\t01:00\tCD1", "002\tNew - B - TB\t01:00\tCD1"},
+        {"ok in the selection list", &sel, 0, {"Cee", "AlC", "TC"}, 2, "Cee\tAlC - TC\t01:00\tCD1",
+         "001\tAlC - Cee - TC\t01:00\tCD1"},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.what);
+        const bool ok = !s.answer.isEmpty();
+        if (ok)
+            dialogs.editedTracks.push_back({QString(), s.answer[0], s.answer[1], s.answer[2]});
+        dialogs.asked.clear();
+        all.clearSelection();
+        catalog.DBModified = false;
+        allRepaints = selRepaints = 0;
+        s.sender->setCurrentRow(s.row);
+        editing.allDblClick(*s.sender);
+        ASSERT_TRUE(invariant());
+        ASSERT_EQ(dialogs.asked.size(), 1u);
+        EXPECT_EQ(dialogs.asked[0].kind, "EditTrack");
+        EXPECT_EQ(dialogs.asked[0].text, all.song(s.allRow)->FileName().toQString());
+        EXPECT_EQ(catalog.DBModified, ok);
+        EXPECT_EQ(all.rowText(s.allRow).toQString(), s.allText);
+        EXPECT_EQ(s.selText.isEmpty() ? QString() : sel.rowText(sel.indexOf(all.song(s.allRow))).toQString(), s.selText);
+        // Both lists repaint after Ok; the catalog row is selected when the edit started there.
+        EXPECT_EQ(allRepaints > 0, ok);
+        EXPECT_EQ(selRepaints > 0, ok && !s.selText.isEmpty());
+        EXPECT_EQ(all.isSelected(s.allRow), ok && s.sender == &all);
+        EXPECT_EQ(s.sender->currentRow(), s.row);
+    }
 }
 
 TEST_F(Editing, WaysToStartAnEdit)
 {
     fillSelection({"E"});
-    struct Case {
-        const char *how;
-        int allCurrent, selCurrent;
-        QStringList edited;
-    };
+    struct Case { const char *how; std::function<void()> start; int allCurrent, selCurrent; QStringList edited; };
     const Case cases[] = {
-        {"double click all", 2, 0, {"C.mp3"}},
-        {"double click all without current row", -1, 0, {}},
-        {"space", 3, 0, {"D.mp3"}},
-        {"other character", 3, 0, {}},
-        {"button, focus on sel", 2, 0, {"E.mp3"}},
-        {"button, focus on sel without current row", 2, -1, {}},
-        {"button, focus on all", 2, 0, {"C.mp3"}},
-        {"button, focus on all without current row", -1, 0, {}},
-        {"button, focus elsewhere", 2, 0, {}},
+        {"double click all", [&] { editing.allDblClick(all); }, 2, 0, {"C.mp3"}},
+        {"double click all without current row", [&] { editing.allDblClick(all); }, -1, 0, {}},
+        {"space", [&] { EXPECT_TRUE(editing.allKeyPress(' ')); }, 3, 0, {"D.mp3"}},
+        {"other character", [&] { EXPECT_FALSE(editing.allKeyPress('a')); }, 3, 0, {}},
+        {"button, focus on sel", [&] { editing.EditTrackBtnClick(&sel); }, 2, 0, {"E.mp3"}},
+        {"button, focus on sel without current row", [&] { editing.EditTrackBtnClick(&sel); }, 2, -1, {}},
+        {"button, focus on all", [&] { editing.EditTrackBtnClick(&all); }, 2, 0, {"C.mp3"}},
+        {"button, focus on all without current row", [&] { editing.EditTrackBtnClick(&all); }, -1, 0, {}},
+        {"button, focus elsewhere", [&] { editing.EditTrackBtnClick(nullptr); }, 2, 0, {}},
     };
     for (const auto &c : cases) {
-        const std::string how = c.how;
+        SCOPED_TRACE(c.how);
         dialogs.asked.clear();
         all.setCurrentRow(c.allCurrent);
         sel.setCurrentRow(c.selCurrent);
-        if (how.rfind("double click", 0) == 0)
-            editing.allDblClick(all);
-        else if (how == "space")
-            EXPECT_TRUE(editing.allKeyPress(' '));
-        else if (how == "other character")
-            EXPECT_FALSE(editing.allKeyPress('a'));
-        else if (how.find("focus on sel") != std::string::npos)
-            editing.EditTrackBtnClick(&sel);
-        else if (how.find("focus on all") != std::string::npos)
-            editing.EditTrackBtnClick(&all);
-        else
-            editing.EditTrackBtnClick(nullptr);
-        EXPECT_EQ(edited(), c.edited) << c.how;
+        c.start();
+        EXPECT_EQ(dialogs.textsAsked(), c.edited);  // the files of the tracks edited
         ASSERT_TRUE(invariant());
     }
 }
 
 TEST_F(Editing, DeleteSelectedTracks)
 {
-    struct Case {
-        const char *what;
-        QStringList inSel, picked;
-        int current, key, answer;
-        bool consumed;
-        QString question, allAfter, selAfter;
-        int currentAfter;
-    };
+    struct Case { const char *what; QStringList inSel, picked; int current, key, answer; bool consumed;
+                  QString question, allAfter, selAfter; int currentAfter; };
     const QString three = "Delete all 3 Selected songs from the Database ?";
     const QString one = "Delete the selected Song from the Database ?";
     const Case cases[] = {

@@ -19,13 +19,9 @@ struct Selections : SelectionFixture {
 
 TEST_F(Selections, DropFromCatalog)
 {
-    struct Case {
-        QStringList before, picked;
-        int row;
-        QString after;
-        QStringList duplicates;
-        int current;
-    };
+    const SongList stranger(&TSong::CatalogRow, true);
+    struct Case { QStringList before, picked; int row; QString after; QStringList duplicates; int current;
+                  const SongList *source = nullptr; };  // null: the catalog list
     const Case cases[] = {
         // x, B, z picked with y skipped; B is listed already: one message, x and z land as a block.
         {{"A", "B", "C"}, {"x", "B", "z"}, 1, "A,x,z,B,C", {"B"}, 2},
@@ -36,61 +32,37 @@ TEST_F(Selections, DropFromCatalog)
         {{}, {"z", "x"}, -1, "x,z", {}, 1},                           // catalog order, not picking order
         {{"A", "B", "C"}, {"A", "C"}, 2, "A,B,C", {"A", "C"}, 1},     // nothing inserted: row before the point
         {{"A", "B", "C"}, {"A"}, 0, "A,B,C", {"A"}, -1},
+        // Nothing picked, or dragged from another list: only the total is shown again.
+        {{"A", "B", "C"}, {}, 0, "A,B,C", {}, 2},
+        {{"A", "B", "C"}, {"x"}, 0, "A,B,C", {}, 2, &stranger},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.after.toStdString());
         fillSelection(c.before);
         selectInAll(c.picked);
         totals = 0;
-        selection.selDragDrop(&all, c.row);
+        selection.selDragDrop(c.source ? c.source : &all, c.row);
         ASSERT_TRUE(invariant());
         EXPECT_EQ(names(sel), c.after);
         EXPECT_EQ(sel.currentRow(), c.current);
         EXPECT_EQ(sel.selectedCount(), c.current >= 0 ? 1 : 0);
         QStringList messages;
-        for (const auto &a : dialogs.asked) {
-            EXPECT_EQ(a.type, MsgDlgType::Error);
-            EXPECT_EQ(a.buttons, ButtonSet({mbOK}));
-            messages << a.text;
-        }
-        QStringList expected;
         for (const QString &d : c.duplicates)
-            expected << "Song Al" + d + " - " + d + " - T" + d + " already in list !";
-        EXPECT_EQ(messages, expected);
-        EXPECT_TRUE(selection.SelModified);
+            messages << "Song Al" + d + " - " + d + " - T" + d + " already in list !";
+        EXPECT_EQ(dialogs.textsAsked(), messages);
+        for (const auto &a : dialogs.asked)
+            EXPECT_EQ(a.type, MsgDlgType::Error);
+        EXPECT_EQ(selection.SelModified, !c.picked.isEmpty() && !c.source);
         EXPECT_EQ(totals, 1);
         // The catalog rows keep their selection.
         EXPECT_EQ(all.selectedCount(), c.picked.size());
     }
 }
 
-TEST_F(Selections, DropWithoutPickedRowsOrFromElsewhereOnlyRefreshesTheTotal)
-{
-    fillSelection({"A", "B"});
-    sel.setCurrentRow(1);
-    const SongList stranger(&TSong::CatalogRow, true);
-    totals = 0;
-    all.clearSelection();
-    selection.selDragDrop(&all, 0);
-    selection.selDragDrop(&stranger, 0);
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(names(sel), "A,B");
-    EXPECT_EQ(sel.currentRow(), 1);
-    EXPECT_FALSE(selection.SelModified);
-    EXPECT_EQ(totals, 2);
-    EXPECT_TRUE(dialogs.asked.empty());
-}
-
 TEST_F(Selections, DragOverMarksTheInsertionRow)
 {
     const SongList stranger(&TSong::CatalogRow, true);
-    struct Case {
-        QStringList rows;
-        const SongList *source;
-        int row, currentBefore;
-        bool accepted;
-        int current;
-    };
+    struct Case { QStringList rows; const SongList *source; int row, currentBefore; bool accepted; int current; };
     const Case cases[] = {
         {{"A", "B", "C"}, &all, 1, -1, true, 1},
         {{"A", "B", "C"}, &all, 3, 0, true, -1},  // below the last row: no marker
@@ -110,10 +82,7 @@ TEST_F(Selections, DragOverMarksTheInsertionRow)
 
 TEST_F(Selections, MoveInsideTheList)
 {
-    struct Case {
-        int from, row;
-        QString after;
-    };
+    struct Case { int from, row; QString after; };
     const Case cases[] = {
         {0, 2, "B,A,C"},   // onto C
         {2, 0, "C,A,B"},   // onto A
@@ -122,38 +91,26 @@ TEST_F(Selections, MoveInsideTheList)
         {0, 0, "A,B,C"},   // the first row stays first
         {0, 3, "B,C,A"},   // below the last row: to the end
         {2, -1, "C,A,B"},  // outside the items: to the top
+        {-1, 0, "A,B,C"},  // without a current row nothing moves
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.after.toStdString() + " from " + std::to_string(c.from) + " to " + std::to_string(c.row));
         fillSelection({"A", "B", "C"});
         sel.setCurrentRow(c.from);
-        const TSong *moved = sel.song(c.from);
+        const TSong *moved = c.from >= 0 ? sel.song(c.from) : nullptr;
+        totals = 0;
         selection.selDragDrop(&sel, c.row);
         ASSERT_TRUE(invariant());
         EXPECT_EQ(names(sel), c.after);
-        EXPECT_EQ(sel.currentRow(), sel.indexOf(moved));
-        EXPECT_TRUE(selection.SelModified);
+        EXPECT_EQ(sel.currentRow(), moved ? sel.indexOf(moved) : -1);
+        EXPECT_EQ(selection.SelModified, moved != nullptr);
+        EXPECT_EQ(totals, 1);
     }
-
-    // Without a current row nothing moves.
-    fillSelection({"A", "B", "C"});
-    sel.setCurrentRow(-1);
-    totals = 0;
-    selection.selDragDrop(&sel, 0);
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(names(sel), "A,B,C");
-    EXPECT_EQ(totals, 1);
 }
 
 TEST_F(Selections, DeleteKeyAsksThenRemovesTheCurrentRow)
 {
-    struct Case {
-        QStringList rows;
-        int current, key, answer;
-        bool asked;
-        QString after;
-        int currentAfter;
-    };
+    struct Case { QStringList rows; int current, key, answer; bool asked; QString after; int currentAfter; };
     const Case cases[] = {
         {{"A", "B", "C"}, 1, Qt::Key_Delete, mrYes, true, "A,C", 1},
         {{"A", "B", "C"}, 2, Qt::Key_Delete, mrYes, true, "A,B", 1},  // the new last row
@@ -172,12 +129,9 @@ TEST_F(Selections, DeleteKeyAsksThenRemovesTheCurrentRow)
         ASSERT_TRUE(invariant());
         EXPECT_EQ(names(sel), c.after);
         EXPECT_EQ(sel.currentRow(), c.currentAfter);
-        ASSERT_EQ(dialogs.asked.size(), c.asked ? 1u : 0u);
-        if (c.asked) {
-            EXPECT_EQ(dialogs.asked[0].text, "Delete selected song from list ?");
-            EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Confirmation);
-            EXPECT_EQ(dialogs.asked[0].buttons, ButtonSet({mbYes, mbNo}));
-        }
+        EXPECT_EQ(dialogs.textsAsked(), c.asked ? QStringList{"Delete selected song from list ?"} : QStringList());
+        for (const auto &a : dialogs.asked)
+            EXPECT_EQ(a.buttons, ButtonSet({mbYes, mbNo}));
         const bool gone = c.asked && c.answer == mrYes;
         EXPECT_EQ(selection.SelModified, gone);
         if (gone) {
@@ -185,74 +139,33 @@ TEST_F(Selections, DeleteKeyAsksThenRemovesTheCurrentRow)
             EXPECT_EQ(lastTotal, QString("Total %1 files,   0.0MB, Play Time : 0%1:00").arg(sel.count()));
         }
     }
-
-    // A removed track can be dropped again without a message.
-    fillSelection({"A", "B"});
-    sel.setCurrentRow(0);
-    dialogs.results = {mrYes};
-    selection.selKeyDown(Qt::Key_Delete);
-    selectInAll({"A"});
-    dialogs.asked.clear();
-    selection.selDragDrop(&all, 1);
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(names(sel), "B,A");
-    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(Selections, New1ClickAsksOnlyWhenUnsaved)
 {
-    fillSelection({"A", "B"});
-    selection.New1Click();
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(sel.count(), 0);
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_EQ(lastTotal, "Total 0 files,   0.0MB, Play Time : 00:00");
-
-    fillSelection({"A", "B"});
-    selection.SelModified = true;
-    dialogs.results = {mrNo};
-    selection.New1Click();
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(names(sel), "A,B");
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].text, "List is not saved. clear list ?");
-    EXPECT_EQ(dialogs.asked[0].buttons, ButtonSet({mbYes, mbNo}));
-
-    dialogs.results = {mrYes};
-    selection.New1Click();
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(sel.count(), 0);
-    // Clearing leaves the flag: the next clear asks again.
-    EXPECT_TRUE(selection.SelModified);
-    dialogs.asked.clear();
-    selection.New1Click();
-    EXPECT_EQ(dialogs.asked.size(), 1u);
-}
-
-TEST_F(Selections, RenumberingRewritesRowsFromTheFirstGiven)
-{
-    fillSelection({"A", "B", "C"});
-    sel.song(1)->SelNum = 7;
-    sel.song(2)->SelNum = 9;
-    selection.RenumberSelection(2);
-    EXPECT_EQ(sel.song(1)->SelNum, 7);  // before the first row given: untouched
-    EXPECT_EQ(sel.song(2)->SelNum, 3);
-    selection.RenumberSelection(0);
-    ASSERT_TRUE(invariant());
-    EXPECT_TRUE(sel.rowText(1).toQString().startsWith("002\tAlB - B - TB\t01:00\tCD1"));
-
-    selection.SelModified = false;
-    selection.RenumberSelection(sel.count());
-    EXPECT_TRUE(selection.SelModified);
+    struct Case { bool modified; int answer; bool cleared; };
+    const Case cases[] = {{false, mrNo, true}, {true, mrNo, false}, {true, mrYes, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.modified) + " " + std::to_string(c.answer));
+        fillSelection({"A", "B"});
+        selection.SelModified = c.modified;
+        dialogs.results = {c.answer};
+        selection.New1Click();
+        ASSERT_TRUE(invariant());
+        EXPECT_EQ(names(sel), c.cleared ? "" : "A,B");
+        EXPECT_EQ(dialogs.textsAsked(), c.modified ? QStringList{"List is not saved. clear list ?"} : QStringList());
+        for (const auto &a : dialogs.asked)
+            EXPECT_EQ(a.buttons, ButtonSet({mbYes, mbNo}));
+        EXPECT_EQ(lastTotal, c.cleared ? "Total 0 files,   0.0MB, Play Time : 00:00"
+                                       : "Total 2 files,   0.0MB, Play Time : 02:00");
+        // Clearing leaves the flag: the next clear asks again.
+        EXPECT_EQ(selection.SelModified, c.modified);
+    }
 }
 
 TEST_F(Selections, TotalText)
 {
-    struct Case {
-        int files;
-        int64_t size100, seconds;
-        const char *text;
-    };
+    struct Case { int files; int64_t size100, seconds; const char *text; };
     const Case cases[] = {
         {0, 0, 0, "Total 0 files,   0.0MB, Play Time : 00:00"},
         {3, 65536, 4440, "Total 3 files,   6.2MB, Play Time : 74:00"},    // 62.5 tenths: to even
@@ -265,13 +178,9 @@ TEST_F(Selections, TotalText)
         EXPECT_EQ(Selection::TotalText(c.files, c.size100, c.seconds), c.text);
 }
 
-TEST_F(Selections, TotalTurnsRedAboveSeventyFourMinutes)
+TEST_F(Selections, TotalTurnsRedAboveSeventyFourMinutesAndSizesAreCutBeforeAdding)
 {
-    struct Case {
-        QStringList playTimes;
-        bool red;
-        const char *time;
-    };
+    struct Case { QStringList playTimes; bool red; const char *time; };
     const Case cases[] = {
         {{"74:00"}, false, "74:00"},
         {{"74:01"}, true, "74:01"},
@@ -279,30 +188,20 @@ TEST_F(Selections, TotalTurnsRedAboveSeventyFourMinutes)
         {{"70:00", "04:01"}, true, "74:01"},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.time);
         selection.ClearSelection();
         QStringList added;
         for (const QString &p : c.playTimes) {
             added << "t" + QString::number(all.count());
-            addTrack(added.last(), p);
+            addTrack(added.last(), p, 199);
         }
         selectInAll(added);
         selection.selDragDrop(&all, 0);
         ASSERT_TRUE(invariant());
-        EXPECT_EQ(selection.totalRed(), c.red) << c.time;
-        EXPECT_EQ(lastRed, c.red) << c.time;
+        EXPECT_EQ(selection.totalRed(), c.red);
+        EXPECT_EQ(lastRed, c.red);
         EXPECT_TRUE(selection.total().endsWith(QString("Play Time : ") + c.time)) << selection.total().toStdString();
+        // Each size of 199 counts 1: two give 2, not 398 div 100.
+        EXPECT_EQ(selection.SelSize100, c.playTimes.size());
     }
-}
-
-TEST_F(Selections, SizesAreCutBeforeTheyAreAdded)
-{
-    selectInAll({});
-    QStringList added;
-    for (int i = 0; i < 2; ++i) {
-        added << "s" + QString::number(i);
-        addTrack(added.last(), "00:01", 199);
-    }
-    selectInAll(added);
-    selection.selDragDrop(&all, 0);
-    EXPECT_EQ(selection.SelSize100, 2);
 }

@@ -3,16 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 TEST(Scale, RoundHalfEven)
 {
-    struct Case {
-        double value;
-        int expected;
-    };
+    struct Case { double value; int expected; };
     const Case cases[] = {
         {0.5, 0},  {1.5, 2},   {2.5, 2},      {3.5, 4},      {-0.5, 0}, {-1.5, -2},
         {2.49, 2}, {2.51, 3},  {3.0, 3},      {-2.51, -3},   {0.0, 0},  {271.333, 271},
@@ -23,11 +21,7 @@ TEST(Scale, RoundHalfEven)
 
 TEST(Scale, DesignPixelsAtOtherResolutions)
 {
-    struct Case {
-        int design;
-        double dpi;
-        int expected;
-    };
+    struct Case { int design; double dpi; int expected; };
     const Case cases[] = {
         {949, 144, 949}, {407, 96, 271}, {405, 96, 270}, {16, 96, 11}, {27, 96, 18},
         {1, 72, 0},      {3, 72, 2},     {5, 72, 2},  // exact halves go to the even neighbour
@@ -39,9 +33,7 @@ TEST(Scale, DesignPixelsAtOtherResolutions)
 
 TEST(MessageLayout, MulDivRoundsToNearestWithHalvesToEven)
 {
-    struct Case {
-        int a, b, c, expected;
-    };
+    struct Case { int a, b, c, expected; };
     const Case cases[] = {
         {8, 7, 4, 14},   {14, 13, 8, 23}, {10, 13, 8, 16}, // plain rounding up and down
         {10, 7, 4, 18},  {10, 5, 4, 12},  {50, 5, 4, 62},  // exact halves go to the even neighbour
@@ -54,7 +46,6 @@ TEST(MessageLayout, MulDivRoundsToNearestWithHalvesToEven)
 
 TEST(MessageLayout, DialogUnitsDivideTheSampleWidthByItsLetters)
 {
-    EXPECT_EQ(sizeof(DialogUnitSample) - 1, 52u);
     const DialogUnits exact = DialogUnitsFromSample(364, 13);
     EXPECT_EQ(exact.x, 7);
     EXPECT_EQ(exact.y, 13);
@@ -64,10 +55,8 @@ TEST(MessageLayout, DialogUnitsDivideTheSampleWidthByItsLetters)
 
 TEST(MessageLayout, SpacingFollowsTheDialogUnits)
 {
-    struct Case {
-        DialogUnits units;
-        MessageSpacing expected;
-    };
+    // Margins, spacings, button size and the gap between buttons.
+    struct Case { DialogUnits units; std::vector<int> expected; };
     const Case cases[] = {
         {{6, 13}, {12, 13, 15, 16, 75, 23, 6}},
         {{7, 16}, {14, 16, 18, 20, 88, 28, 7}},  // 17.5 and 87.5 round up to even
@@ -75,46 +64,20 @@ TEST(MessageLayout, SpacingFollowsTheDialogUnits)
     };
     for (const Case &c : cases) {
         const MessageSpacing s = SpacingFor(c.units);
-        SCOPED_TRACE(testing::Message() << "units " << c.units.x << "x" << c.units.y);
-        EXPECT_EQ(s.horzMargin, c.expected.horzMargin);
-        EXPECT_EQ(s.vertMargin, c.expected.vertMargin);
-        EXPECT_EQ(s.horzSpacing, c.expected.horzSpacing);
-        EXPECT_EQ(s.vertSpacing, c.expected.vertSpacing);
-        EXPECT_EQ(s.buttonWidth, c.expected.buttonWidth);
-        EXPECT_EQ(s.buttonHeight, c.expected.buttonHeight);
-        EXPECT_EQ(s.buttonSpacing, c.expected.buttonSpacing);
+        const std::vector<int> got{s.horzMargin, s.vertMargin,   s.horzSpacing,  s.vertSpacing,
+                                   s.buttonWidth, s.buttonHeight, s.buttonSpacing};
+        EXPECT_EQ(got, c.expected) << "units " << c.units.x << "x" << c.units.y;
     }
 }
-
-TEST(MessageLayout, WrapWidthIsHalfTheScreen)
-{
-    EXPECT_EQ(MessageWrapWidth(QRect(0, 0, 800, 600)), 400);
-    EXPECT_EQ(MessageWrapWidth(QRect(1920, 0, 1281, 1024)), 640);
-}
-
-struct PlacedButton {
-    MsgDlgBtn button;
-    QRect rect;
-};
-
-struct LayoutCase {
-    const char *name;
-    QSize text;
-    bool hasIcon;
-    MsgDlgButtons buttons;
-    QRect screen;
-    QSize client;
-    QPoint topLeft;
-    QRect message;
-    std::vector<PlacedButton> placed;
-};
 
 TEST(MessageLayout, BoxLayout)
 {
     // Units 6 x 13: margins 12/13, spacing 15/16, buttons 75 x 23, 6 apart.
-    const DialogUnits units{6, 13};
+    struct PlacedButton { MsgDlgBtn button; QRect rect; };
+    struct Case { const char *name; QSize text; bool hasIcon; MsgDlgButtons buttons; QRect screen;
+                  QSize client; QPoint topLeft; QRect message; std::vector<PlacedButton> placed; };
     const QRect screen(0, 0, 800, 600);
-    const LayoutCase cases[] = {
+    const Case cases[] = {
         {"Retry question: the text is wider than the buttons", QSize(200, 13), true,
          ButtonSet({mbRetry, mbCancel}), screen, QSize(271, 97), QPoint(265, 252), QRect(59, 13, 200, 13),
          {{mbCancel, QRect(57, 61, 75, 23)}, {mbRetry, QRect(138, 61, 75, 23)}}},
@@ -131,17 +94,15 @@ TEST(MessageLayout, BoxLayout)
          QSize(271, 97), QPoint(800 + 512 - 135, 100 + 384 - 48), QRect(59, 13, 200, 13),
          {{mbOK, QRect(98, 61, 75, 23)}}},
     };
-    for (const LayoutCase &c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const MessageBoxLayout layout = LayoutMessageBox(units, c.text, c.hasIcon, c.buttons, c.screen);
+        const MessageBoxLayout layout = LayoutMessageBox({6, 13}, c.text, c.hasIcon, c.buttons, c.screen);
         EXPECT_EQ(layout.clientSize, c.client);
         EXPECT_EQ(layout.topLeft, c.topLeft);
         EXPECT_EQ(layout.message, c.message);
         EXPECT_EQ(layout.icon, c.hasIcon ? QRect(12, 13, 32, 32) : QRect());
-        int placedCount = 0;
-        for (int i = 0; i < MessageButtonCount; ++i)
-            if (!layout.buttons[i].isNull())
-                ++placedCount;
+        const auto placedCount =
+            std::count_if(layout.buttons.begin(), layout.buttons.end(), [](const QRect &r) { return !r.isNull(); });
         EXPECT_EQ(placedCount, static_cast<int>(c.placed.size()));
         for (const PlacedButton &p : c.placed)
             EXPECT_EQ(layout.buttons[p.button], p.rect) << "button " << p.button;
@@ -150,9 +111,7 @@ TEST(MessageLayout, BoxLayout)
 
 TEST(MessageLayout, ButtonsStandInIndexOrderWithAllNine)
 {
-    MsgDlgButtons all = 0;
-    for (int i = MessageButtonCount - 1; i >= 0; --i)
-        all |= static_cast<MsgDlgButtons>(1u << i);
+    const auto all = static_cast<MsgDlgButtons>((1u << MessageButtonCount) - 1);
     const MessageBoxLayout layout = LayoutMessageBox({6, 13}, QSize(10, 13), true, all, QRect(0, 0, 800, 600));
     // Nine buttons are wider than the text, so the row starts at the margin.
     EXPECT_EQ(layout.buttons[mbYes].left(), 12);

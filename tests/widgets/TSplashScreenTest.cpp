@@ -1,14 +1,13 @@
+#include "support/gui/ModalDriver.h"
 #include "widgets/Pictures.h"
-#include "widgets/Scale.h"
 #include "widgets/TSplashScreen.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QSet>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
@@ -23,63 +22,21 @@ void ProcessDeletes()
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void Click(QWidget *widget, Qt::MouseButton button = Qt::LeftButton)
-{
-    const QPointF centre = QRectF(widget->rect()).center();
-    const QPointF global = widget->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, button, button, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, button, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
-}
-
-TEST(TSplashScreen, Contents)
-{
-    TSplashScreen splash;
-    EXPECT_EQ(splash.windowTitle(), " ");
-    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(splash.size(), QSize(Scaled(407), Scaled(405)));
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(splash.pos(), QPoint(screen.width() / 2 - splash.width() / 2, screen.height() / 2 - splash.height() / 2));
-
-    const auto *memo = splash.findChild<QTextEdit *>("Memo1");
-    ASSERT_NE(memo, nullptr);
-    const QStringList lines = memo->toPlainText().split('\n');
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], "ZEMLO v0.22");
-    EXPECT_TRUE(memo->isReadOnly());
-
-    const auto *image = splash.findChild<QLabel *>("Image1");
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->pixmap().size(), QSize(SplashPictureWidth, SplashPictureHeight));
-    EXPECT_TRUE(image->hasScaledContents());
-    EXPECT_EQ(image->size(), QSize(Scaled(377), Scaled(285)));
-
-    const auto *timer = splash.findChild<QTimer *>("Timer1");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->interval(), 5000);
-    EXPECT_FALSE(timer->isActive());
-}
-
-TEST(TSplashScreen, StartupSplashIsPaintedAtOnceWithItsTimerOn)
+TEST(TSplashScreen, StartupSplashIsPaintedAtOnceAndItsTimerClosesAndFreesIt)
 {
     QPointer<TSplashScreen> splash = TSplashScreen::ShowStartupSplash();
     ASSERT_FALSE(splash.isNull());
     EXPECT_TRUE(splash->isVisible());
     EXPECT_FALSE(splash->isModal());
+    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
     ASSERT_NE(splash->windowHandle(), nullptr);
     EXPECT_TRUE(splash->windowHandle()->isExposed());
-    const auto *timer = splash->findChild<QTimer *>("Timer1");
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 5000);
-    delete splash;
-}
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(splash->pos(), QPoint(screen.width() / 2 - splash->width() / 2, screen.height() / 2 - splash->height() / 2));
 
-TEST(TSplashScreen, TimerClosesAndFreesTheStartupSplash)
-{
-    QPointer<TSplashScreen> splash = TSplashScreen::ShowStartupSplash();
     auto *timer = splash->findChild<QTimer *>("Timer1");
     ASSERT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 5000);
     // What the timer does when its five seconds are up.
     QTimerEvent elapsed(timer->timerId());
     QApplication::sendEvent(timer, &elapsed);
@@ -89,8 +46,7 @@ TEST(TSplashScreen, TimerClosesAndFreesTheStartupSplash)
 
 TEST(TSplashScreen, AnyKeyClosesItAndIsSwallowed)
 {
-    const int keys[] = {Qt::Key_A, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_F1, Qt::Key_Shift};
-    for (int key : keys) {
+    for (int key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_F1, Qt::Key_Shift}) {
         SCOPED_TRACE(key);
         QPointer<TSplashScreen> splash = TSplashScreen::ShowStartupSplash();
         // Claimed before any shortcut of another window can take it.
@@ -109,11 +65,7 @@ TEST(TSplashScreen, AnyKeyClosesItAndIsSwallowed)
 
 TEST(TSplashScreen, ClickOnThePictureOrTheTextClosesIt)
 {
-    struct Case {
-        const char *name;
-        Qt::MouseButton button;
-        bool closes;
-    };
+    struct Case { const char *name; Qt::MouseButton button; bool closes; };
     const Case cases[] = {
         {"Image1", Qt::LeftButton, true},
         {"Memo1", Qt::LeftButton, true},
@@ -127,7 +79,7 @@ TEST(TSplashScreen, ClickOnThePictureOrTheTextClosesIt)
         ASSERT_NE(target, nullptr);
         if (auto *memo = qobject_cast<QTextEdit *>(target))
             target = memo->viewport();
-        Click(target, c.button);
+        QTest::mouseClick(target, c.button);
         ProcessDeletes();
         EXPECT_EQ(splash.isNull(), c.closes);
         delete splash;
@@ -136,33 +88,13 @@ TEST(TSplashScreen, ClickOnThePictureOrTheTextClosesIt)
 
 TEST(TSplashScreen, AboutIsModalWithoutTimerAndClosesOnAKey)
 {
-    bool modal = false;
-    bool timerOn = true;
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *about = qobject_cast<TSplashScreen *>(QApplication::activeModalWidget());
-        if (!about || !about->isVisible())
-            return;
-        poll.stop();
+    bool modal = false, timerOn = true;
+    WhenShown<TSplashScreen> answer([&](TSplashScreen *about) {
         modal = about->isModal();
         timerOn = about->findChild<QTimer *>("Timer1")->isActive();
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier);
-        QApplication::sendEvent(about, &press);
-        answered = true;
+        PressKey(Qt::Key_X);
     });
-    poll.start();
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        if (auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            box->done(0);
-    });
-    watchdog.start(5000);
-
     TSplashScreen::ShowAbout();
-    EXPECT_TRUE(answered);
     EXPECT_TRUE(modal);
     EXPECT_FALSE(timerOn);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -175,17 +107,13 @@ int VisiblePixels(const QImage &image)
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) > 0)
-                ++count;
+            count += qAlpha(image.pixel(x, y)) > 0;
     return count;
 }
 
 TEST(Pictures, EveryButtonHasAVisibleDistinctPicture)
 {
-    struct Case {
-        const char *name;
-        QIcon (*picture)();
-    };
+    struct Case { const char *name; QIcon (*picture)(); };
     const Case cases[] = {
         {"Setup", SetupPicture},   {"ClearList", ClearListPicture}, {"LoadList", LoadListPicture},
         {"SaveList", SaveListPicture}, {"EditTrack", EditTrackPicture}, {"Find", FindPicture},

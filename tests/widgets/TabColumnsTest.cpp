@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-TabColumns CatalogLayout()
+TabColumns Layout(std::vector<int> widths, bool fixed = false)
 {
     TabColumns columns;
-    columns.update({126, 267, 73, 57}, 528);
+    columns.tabFixedSize = fixed;
+    columns.update(widths, 528);
     return columns;
 }
 } // namespace
@@ -22,70 +23,52 @@ TEST(TabColumns, NearestRatioHalvesGoToEven)
 
 TEST(TabColumns, PositionsFromSections)
 {
-    struct Case { std::vector<int> widths; int listWidth; bool fixed; std::vector<int> expected; };
+    // Column 2 starts at position 3; every position past the expected ones is 0.
+    struct Case { const char *name; std::vector<int> widths; int listWidth; bool fixed; std::vector<int> expected; };
     const Case cases[] = {
-        {{126, 267, 73, 57}, 528, false, {24, 74, 88, 99, 0}},
-        {{49, 236, 63, 55}, 500, false, {10, 57, 70, 81, 0}},
-        {{126, 267, 73, 57}, 528, true, {126, 267, 73, 57, 0}},
-        // A section of width 0 keeps its old position (3) and takes no room.
-        {{100, 0, 50}, 200, false, {50, 3, 75, 0}},
-        {{100, -5, 50}, 200, true, {100, 3, 50, 0}},
+        {"catalog", {126, 267, 73, 57}, 528, false, {24, 74, 88, 99}},
+        {"playlist", {49, 236, 63, 55}, 500, false, {10, 57, 70, 81}},
+        {"fixed", {126, 267, 73, 57}, 528, true, {126, 267, 73, 57}},
+        {"a section of width 0 keeps its position and takes no room", {100, 0, 50}, 200, false, {50, 3, 75}},
+        {"fixed, negative width", {100, -5, 50}, 200, true, {100, 3, 50}},
+        {"a list without width keeps its layout", {10, 10}, 0, false, {0, 3}},
+        {"more than twenty sections fill twenty columns", std::vector<int>(25, 7), 100, true, std::vector<int>(20, 7)},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
         TabColumns columns;
         columns.tabFixedSize = c.fixed;
         columns.setPosition(2, 3);
         columns.update(c.widths, c.listWidth);
-        for (size_t i = 0; i < c.expected.size(); ++i)
-            EXPECT_EQ(columns.position(static_cast<int>(i) + 1), c.expected[i]) << "column " << i + 1 << " of case " << c.listWidth;
+        const int count = static_cast<int>(c.expected.size());
+        for (int i = 1; i <= count; ++i)
+            EXPECT_EQ(columns.position(i), c.expected[i - 1]) << "column " << i;
+        EXPECT_EQ(columns.position(count + 1), 0) << "column " << count + 1;
     }
-}
-
-TEST(TabColumns, ListWithoutWidthKeepsItsLayout)
-{
-    TabColumns columns = CatalogLayout();
-    columns.update({10, 10}, 0);
-    EXPECT_EQ(columns.position(1), 24);
-    EXPECT_EQ(columns.position(2), 74);
-}
-
-TEST(TabColumns, MoreThanTwentySectionsFillTwentyColumns)
-{
-    TabColumns columns;
-    columns.tabFixedSize = true;
-    columns.update(std::vector<int>(25, 7), 100);
-    EXPECT_EQ(columns.position(20), 7);
-    EXPECT_EQ(columns.position(21), 0);
 }
 
 TEST(TabColumns, CellRightEdges)
 {
-    const TabColumns percent = CatalogLayout();
-    TabColumns fixed;
-    fixed.tabFixedSize = true;
-    fixed.update({126, 267, 73, 57}, 528);
-    struct Case { const TabColumns *columns; int column, count; bool header; int left; int expected; };
+    const TabColumns percent = Layout({126, 267, 73, 57}), fixed = Layout({126, 267, 73, 57}, true);
+    struct Case { const TabColumns *columns; int column; bool header; int left; int expected; };
     const Case cases[] = {
-        {&percent, 1, 4, true, 0, 124},    // nearest(126.72) - 3
-        {&percent, 2, 4, true, 128, 388},  // nearest(390.72) - 3
-        {&percent, 3, 4, true, 392, 462},  // nearest(464.64) - 3
-        {&percent, 4, 4, true, 466, 520},  // the last column reaches the row's edge
-        {&percent, 1, 4, false, 0, 520},   // no header: one column over the whole row
-        {&fixed, 1, 4, true, 0, 123},
-        {&fixed, 2, 4, true, 127, 391},
-        {&fixed, 4, 4, true, 466, 520},
+        {&percent, 1, true, 0, 124},    // nearest(126.72) - 3
+        {&percent, 2, true, 128, 388},  // nearest(390.72) - 3
+        {&percent, 3, true, 392, 462},  // nearest(464.64) - 3
+        {&percent, 4, true, 466, 520},  // the last column reaches the row's edge
+        {&percent, 1, false, 0, 520},   // no header: one column over the whole row
+        {&fixed, 1, true, 0, 123},
+        {&fixed, 2, true, 127, 391},
+        {&fixed, 4, true, 466, 520},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(c.columns->cellRight(c.column, c.count, c.header, c.left, 520, 528), c.expected) << "column " << c.column;
-    EXPECT_EQ(TabColumns::nextCellLeft(124), 128);
+        EXPECT_EQ(c.columns->cellRight(c.column, 4, c.header, c.left, 520, 528), c.expected)
+            << "column " << c.column << (c.columns == &fixed ? ", fixed" : "");
 }
 
 TEST(TabColumns, ColumnUnderPoint)
 {
-    const TabColumns percent = CatalogLayout();
-    TabColumns fixed;
-    fixed.tabFixedSize = true;
-    fixed.update({10, 20}, 528);
+    const TabColumns percent = Layout({126, 267, 73, 57}), fixed = Layout({10, 20}, true);
     struct Case { const TabColumns *columns; int x; int expected; };
     const Case cases[] = {
         {&percent, -4, 0}, {&percent, 0, 0}, {&percent, 1, 1}, {&percent, 127, 1}, {&percent, 128, 2},
@@ -93,7 +76,7 @@ TEST(TabColumns, ColumnUnderPoint)
         {&fixed, 0, 0}, {&fixed, 10, 1}, {&fixed, 11, 2}, {&fixed, 30, 2}, {&fixed, 31, 2},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(c.columns->columnAt(c.x, 528), c.expected) << "x " << c.x;
+        EXPECT_EQ(c.columns->columnAt(c.x, 528), c.expected) << "x " << c.x << (c.columns == &fixed ? ", fixed" : "");
 }
 
 TEST(TabColumns, SectionsKeepTheirShareOfANewWidth)
@@ -107,26 +90,20 @@ TEST(TabColumns, SectionsKeepTheirShareOfANewWidth)
         {100, 30, {30, 44, 30, 30}},
     };
     for (const Case &c : cases) {
-        const TabColumns columns = CatalogLayout();
         std::vector<int> widths(4, -1);
-        columns.fitSections(c.newWidth, 4, [&](int index, int width) {
+        Layout({126, 267, 73, 57}).fitSections(c.newWidth, 4, [&](int index, int width) {
             widths[index] = std::max(width, c.minWidth);
             return widths[index];
         });
-        EXPECT_EQ(widths, c.expected) << c.newWidth;
+        EXPECT_EQ(widths, c.expected) << c.newWidth << ", at least " << c.minWidth;
     }
 }
 
-TEST(TabColumns, FittingStopsAtTheFirstEmptyPositionOrFixedSize)
+TEST(TabColumns, FittingStopsAtTheFirstEmptyPosition)
 {
     TabColumns columns;
     columns.update({50, 50}, 200);
     std::vector<int> set;
     columns.fitSections(400, 5, [&](int index, int width) { set.push_back(index); return width; });
     EXPECT_EQ(set, (std::vector<int>{0, 1}));
-
-    columns.tabFixedSize = true;
-    set.clear();
-    columns.fitSections(400, 5, [&](int index, int width) { set.push_back(index); return width; });
-    EXPECT_TRUE(set.empty());
 }
