@@ -1,6 +1,6 @@
-/* A scripted stand-in for the decoder library, for the component's tests: it logs every call
-   with its arguments and reports the results and error codes that the test sets through the
-   Fake* functions. Built without GetBitrate when FAKE_WITHOUT_GETBITRATE is defined. */
+// A scripted stand-in for the decoder library, for the component's tests: it logs every call with
+// its arguments and reports what the test scripts through fakeLength, fakePosition and the Fake*
+// functions. Built without GetBitrate when FAKE_WITHOUT_GETBITRATE is defined.
 
 #include "mpegdll.h"
 
@@ -8,13 +8,10 @@
 #include <stdio.h>
 #include <string.h>
 
+int32_t fakeLength, fakePosition; // what GetLength and GetCurrentPos return
+
 static char callLog[8192];
 static int32_t lastError;
-static int32_t initResult = 1;
-static int32_t initError;
-static int32_t playResult = 1;
-static int32_t length;
-static int32_t position;
 static char failEntry[32];
 static int32_t failCode;
 static volatile uint8_t *endedFlag;
@@ -28,43 +25,40 @@ __attribute__((format(printf, 1, 2))) static void Log(const char *format, ...)
     va_end(args);
 }
 
-/* Every entry point but LastError ends here: the scripted failure of that entry, if any. */
-static void Done(const char *entry)
+// Every entry point but LastError ends here: true when the failure of this entry was scripted.
+static int Done(const char *entry)
 {
-    lastError = 0;
-    if (strcmp(entry, failEntry) == 0) {
-        lastError = failCode;
+    const int scripted = strcmp(entry, failEntry) == 0;
+    lastError = scripted ? failCode : 0;
+    if (scripted)
         failEntry[0] = 0;
-    }
+    return scripted;
 }
 
 void FakeReset(void)
 {
-    callLog[0] = 0;
-    lastError = 0;
-    initResult = 1;
-    initError = 0;
-    playResult = 1;
-    length = 0;
-    position = 0;
-    failEntry[0] = 0;
-    failCode = 0;
+    callLog[0] = failEntry[0] = 0;
+    lastError = fakeLength = fakePosition = 0;
     endedFlag = NULL;
 }
 
-const char *FakeLog(void) { return callLog; }
-void FakeClearLog(void) { callLog[0] = 0; }
-void FakeSetInit(int32_t result, int32_t error) { initResult = result; initError = error; }
-void FakeSetPlayResult(int32_t result) { playResult = result; }
-void FakeSetLength(int32_t ms) { length = ms; }
-void FakeSetPosition(int32_t ms) { position = ms; }
-/* The next call of entry reports code. */
+// The calls logged since the last look.
+const char *FakeCalls(void)
+{
+    static char calls[sizeof callLog];
+    memcpy(calls, callLog, sizeof calls);
+    callLog[0] = 0;
+    return calls;
+}
+
+// The next call of entry reports code; init then fails, and so does Play when code is 0.
 void FakeFailNext(const char *entry, int32_t code)
 {
     snprintf(failEntry, sizeof failEntry, "%s", entry);
     failCode = code;
 }
-/* What the playback thread of the real library does at the end of the data. */
+
+// What the playback thread of the real library does at the end of the data.
 void FakeEnd(void)
 {
     if (endedFlag)
@@ -74,8 +68,7 @@ void FakeEnd(void)
 int32_t init(void)
 {
     Log("init;");
-    lastError = initResult ? 0 : initError;
-    return initResult;
+    return !Done("init");
 }
 
 void deinit(void) { Log("deinit;"); Done("deinit"); }
@@ -103,8 +96,7 @@ int32_t Play(int32_t startPos, int32_t endPos, volatile uint8_t *ended)
 {
     Log("Play(%d,%d);", startPos, endPos);
     endedFlag = ended;
-    Done("Play");
-    return playResult;
+    return !(Done("Play") && lastError == 0);
 }
 
 void Close(void) { Log("Close;"); Done("Close"); }
@@ -114,8 +106,8 @@ int32_t GetBitrate(void) { Done("GetBitrate"); return 128; }
 #endif
 int32_t GetLayer(void) { Done("GetLayer"); return 3; }
 int32_t GetPlayerMode(void) { Done("GetPlayerMode"); return 0; }
-int32_t GetCurrentPos(void) { Done("GetCurrentPos"); return position; }
-int32_t GetLength(void) { Done("GetLength"); return length; }
+int32_t GetCurrentPos(void) { Done("GetCurrentPos"); return fakePosition; }
+int32_t GetLength(void) { Done("GetLength"); return fakeLength; }
 void ResetPlayerMode(void) { Done("ResetPlayerMode"); }
 void Seek(int32_t milliseconds) { Log("Seek(%d);", milliseconds); Done("Seek"); }
 int32_t LastError(void) { return lastError; }

@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <stdexcept>
@@ -25,64 +23,42 @@ QTemporaryDir &MediaDir()
     return dir;
 }
 
-QByteArray ToneWav(int ms, int rate, int channels)
+// A 440 Hz tone of the kind's length, as raw 16-bit little-endian samples.
+QByteArray Tone(Mp3Kind kind)
 {
-    const int64_t samples = int64_t(ms) * rate / 1000;
-    const int dataBytes = int(samples * channels * 2);
-    QByteArray wav;
-    auto put32 = [&wav](uint32_t v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    auto put16 = [&wav](uint16_t v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
-    wav += "RIFF";
-    put32(36 + dataBytes);
-    wav += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(uint16_t(channels));
-    put32(uint32_t(rate));
-    put32(uint32_t(rate * channels * 2));
-    put16(uint16_t(channels * 2));
-    put16(16);
-    wav += "data";
-    put32(uint32_t(dataBytes));
-    for (int64_t i = 0; i < samples; ++i) {
-        const int16_t v = int16_t(8000 * std::sin(2 * M_PI * 440.0 * double(i) / rate));
-        for (int c = 0; c < channels; ++c)
-            put16(uint16_t(v));
+    const bool mono = kind == Mp3Kind::Mono;
+    const int rate = mono ? 22050 : 44100;
+    QByteArray pcm;
+    for (int i = 0; i < (mono ? 3 : 4) * rate; ++i) {
+        char sample[2];
+        qToLittleEndian(int16_t(8000 * std::sin(2 * M_PI * 440.0 * i / rate)), sample);
+        for (int channel = 0; channel < (mono ? 1 : 2); ++channel)
+            pcm.append(sample, 2);
     }
-    return wav;
-}
-
-QStringList LameOptions(Mp3Kind kind)
-{
-    switch (kind) {
-    case Mp3Kind::Cbr: return {"-b", "128"};
-    case Mp3Kind::Vbr: return {"-V", "4"};
-    case Mp3Kind::CbrNoTag: return {"-b", "128", "-t"};
-    case Mp3Kind::Mono: return {"-m", "m"};
-    }
-    return {};
+    return pcm;
 }
 } // namespace
-
-Mp3Facts FactsOf(Mp3Kind kind)
-{
-    return kind == Mp3Kind::Mono ? Mp3Facts{22050, 1, 3000} : Mp3Facts{44100, 2, 4000};
-}
 
 QString Mp3File(Mp3Kind kind)
 {
     static std::map<Mp3Kind, QString> made;
-    auto it = made.find(kind);
-    if (it != made.end())
-        return it->second;
-    const Mp3Facts f = FactsOf(kind);
-    const QString base = MediaDir().filePath(QString("tone%1").arg(int(kind)));
-    WriteFileBytes(base + ".wav", ToneWav(f.toneMs, f.rate, f.channels));
+    if (made.count(kind))
+        return made[kind];
+    const QString path = MediaDir().filePath(QString("tone%1.mp3").arg(int(kind)));
     QProcess lame;
-    lame.start("lame", LameOptions(kind) << "--quiet" << base + ".wav" << base + ".mp3");
+    // lame's options for each kind, in the order of Mp3Kind; the tone comes as raw samples on stdin.
+    static const QStringList options[] = {{"-b", "128"}, {"-V", "4"}, {"-b", "128", "-t"}, {"-m", "m", "-s", "22.05"}};
+    lame.start("lame", options[int(kind)] + QStringList{"-r", "--quiet", "-", path});
+    lame.write(Tone(kind));
+    lame.closeWriteChannel();
     if (!lame.waitForFinished(60000) || lame.exitStatus() != QProcess::NormalExit || lame.exitCode() != 0)
         throw std::runtime_error("lame failed: " + lame.readAllStandardError().toStdString());
-    return made[kind] = base + ".mp3";
+    return made[kind] = path;
+}
+
+QByteArray Mp3Bytes(Mp3Kind kind)
+{
+    return ReadFileBytes(Mp3File(kind));
 }
 
 QString ScratchDir()
@@ -100,70 +76,27 @@ QString WriteScratchFile(const QString &name, const QByteArray &bytes)
     return path;
 }
 
+// The library writes the plain 44-byte header: RIFF, a 16-byte fmt chunk, then the data.
 WavInfo ReadWav(const QString &path)
 {
     WavInfo w;
     const QByteArray b = ReadFileBytes(path);
-    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE")
+    if (b.size() < 44 || !b.startsWith("RIFF") || b.mid(8, 8) != "WAVEfmt " || b.mid(36, 4) != "data")
         return w;
-    bool fmt = false;
-    for (qsizetype p = 12; p + 8 <= b.size();) {
-        const QByteArray id = b.mid(p, 4);
-        const uint32_t size = qFromLittleEndian<uint32_t>(b.constData() + p + 4);
-        const char *body = b.constData() + p + 8;
-        if (id == "fmt " && size >= 16 && p + 8 + 16 <= b.size()) {
-            fmt = qFromLittleEndian<uint16_t>(body) == 1;
-            w.channels = qFromLittleEndian<uint16_t>(body + 2);
-            w.rate = int(qFromLittleEndian<uint32_t>(body + 4));
-            w.bitsPerSample = qFromLittleEndian<uint16_t>(body + 14);
-        } else if (id == "data") {
-            w.data = b.mid(p + 8, size);
-            w.valid = fmt && w.data.size() == qsizetype(size);
-            return w;
-        }
-        p += 8 + size + (size & 1);
-    }
+    auto u16 = [&b](int at) { return qFromLittleEndian<uint16_t>(b.constData() + at); };
+    auto u32 = [&b](int at) { return qFromLittleEndian<uint32_t>(b.constData() + at); };
+    w.channels = u16(22);
+    w.rate = int(u32(24));
+    w.bitsPerSample = u16(34);
+    w.data = b.mid(44);
+    w.valid = u32(16) == 16 && u16(20) == 1 && u32(40) == uint32_t(w.data.size());
     return w;
 }
 
 QString BinDir()
 {
     const QByteArray env = qgetenv("ZEMLO_BIN_DIR");
-    if (!env.isEmpty())
-        return QString::fromLocal8Bit(env);
-    return QFileInfo(QFile::symLinkTarget("/proc/self/exe")).absolutePath();
-}
-
-Watchdog::Watchdog(int seconds)
-    : thread_([this, seconds] {
-          std::unique_lock<std::mutex> lock(mutex_);
-          if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return finished_; })) {
-              fprintf(stderr, "test did not finish within %d s\n", seconds);
-              std::abort();
-          }
-      })
-{
-}
-
-Watchdog::~Watchdog()
-{
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        finished_ = true;
-    }
-    done_.notify_all();
-    thread_.join();
-}
-
-bool WaitFor(const std::function<bool()> &cond, int timeoutMs)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!cond()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return cond();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return env.isEmpty() ? QFileInfo(QFile::symLinkTarget("/proc/self/exe")).absolutePath() : QString::fromLocal8Bit(env);
 }
 
 bool MayHaveSoundOutput()
@@ -175,27 +108,23 @@ bool MayHaveSoundOutput()
 
 bool MemoryStream::Read(void *buffer, int32_t count, int32_t &read)
 {
-    int64_t at;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        at = pos_;
-        const int64_t n = std::max<int64_t>(0, std::min<int64_t>(count, bytes_.size() - pos_));
-        memcpy(buffer, bytes_.constData() + pos_, size_t(n));
-        pos_ += n;
-        read = int32_t(n);
+        read = int32_t(std::max<int64_t>(0, std::min<int64_t>(count, bytes_.size() - pos_)));
+        memcpy(buffer, bytes_.constData() + pos_, size_t(read));
+        pos_ += read;
     }
-    if (pace_ > 0 && read > 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(int64_t(pace_) * read / 1024));
-    return failFrom_ < 0 || at + read <= failFrom_;
+    if (pace > 0 && read > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(int64_t(pace) * read / 1024));
+    return !readsFail;
 }
 
 int32_t MemoryStream::Seek(int32_t offset, int32_t method)
 {
-    if (nonSeekable_)
+    if (nonSeekable)
         return -1;
     std::lock_guard<std::mutex> lock(mutex_);
-    const int64_t base = method == 0 ? 0 : method == 1 ? pos_ : bytes_.size();
-    const int64_t to = base + offset;
+    const int64_t to = (method == 0 ? 0 : method == 1 ? pos_ : bytes_.size()) + offset;
     if (to < 0 || to > bytes_.size())
         return -1;
     pos_ = to;
@@ -205,7 +134,7 @@ int32_t MemoryStream::Seek(int32_t offset, int32_t method)
 bool MemoryStream::Restart()
 {
     ++restarts;
-    if (!restartOk_)
+    if (!restartOk)
         return false;
     std::lock_guard<std::mutex> lock(mutex_);
     pos_ = 0;
@@ -220,18 +149,20 @@ void EnsureApp()
     static QCoreApplication app(argc, argv);
 }
 
-bool RunUntil(const std::function<bool()> &cond, int timeoutMs)
+bool WaitFor(const std::function<bool()> &cond, int timeoutMs)
 {
     QElapsedTimer t;
     t.start();
-    while (!cond() && t.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (!cond() && t.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     return cond();
 }
 
 void RunFor(int ms)
 {
-    RunUntil([] { return false; }, ms);
+    WaitFor([] { return false; }, ms);
 }
 
 std::string ErrorOf(const std::function<void()> &op, int *code)

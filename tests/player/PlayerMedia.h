@@ -1,18 +1,18 @@
 #pragma once
-// Media for the player tests: MP3 files encoded by lame from tones written here, damaged
-// variants of them, WAV inspection and an in-memory byte stream for stream mode.
+// Media for the player tests: MP3 files encoded by lame from tones written here, WAV inspection,
+// an in-memory byte stream for stream mode, and waiting on the playback thread.
 
 #include "support/TempDir.h"
 
 #include <QByteArray>
 #include <QString>
 #include <atomic>
-#include <condition_variable>
+#include <csignal>
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <mutex>
-#include <thread>
+#include <string>
+#include <unistd.h>
 
 enum class Mp3Kind {
     Cbr,      // 4 s, 44.1 kHz stereo, 128 kbit/s, Info header
@@ -21,18 +21,12 @@ enum class Mp3Kind {
     Mono,     // 3 s, 22.05 kHz mono; its frames are too small for an Info header
 };
 
-struct Mp3Facts {
-    int rate;
-    int channels;
-    int toneMs; // length of the tone that was encoded
-};
-Mp3Facts FactsOf(Mp3Kind kind);
-
 // The file of that kind in a directory of this process, encoded on first use.
 QString Mp3File(Mp3Kind kind);
+QByteArray Mp3Bytes(Mp3Kind kind);
 // A fresh directory of this process for output files.
 QString ScratchDir();
-// A file with the given bytes in the scratch directory.
+// A file with the given bytes in a fresh scratch directory.
 QString WriteScratchFile(const QString &name, const QByteArray &bytes);
 
 struct WavInfo {
@@ -50,29 +44,27 @@ WavInfo ReadWav(const QString &path);
 QString BinDir();
 
 // Ends the test program when a test has not finished in time: a playback thread that never
-// ends must fail the test, not hang the run.
-class Watchdog {
-public:
-    explicit Watchdog(int seconds);
-    ~Watchdog();
-
-private:
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool finished_ = false;
-    std::thread thread_;
+// ends must fail the run, not hang it.
+struct Watchdog {
+    explicit Watchdog(unsigned seconds)
+    {
+        signal(SIGALRM, [](int) {
+            static const char message[] = "test did not finish in time\n";
+            [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
+            _exit(1);
+        });
+        alarm(seconds);
+    }
+    ~Watchdog() { alarm(0); }
 };
-
-// Polls until cond holds or the time is up; the last result of cond.
-bool WaitFor(const std::function<bool()> &cond, int timeoutMs);
 
 // True when this machine may have a sound output, so that a test must not play to it.
 bool MayHaveSoundOutput();
 
 // The component's timer needs an application object; made once per test program.
 void EnsureApp();
-// Runs the event loop until cond holds or the time is up; returns cond().
-bool RunUntil(const std::function<bool()> &cond, int timeoutMs);
+// Polls until cond holds or the time is up, running this thread's events; returns cond().
+bool WaitFor(const std::function<bool()> &cond, int timeoutMs);
 void RunFor(int ms);
 // What the text of a TMPEGError raised by op is, "" when none was raised.
 std::string ErrorOf(const std::function<void()> &op, int *code = nullptr);
@@ -81,28 +73,25 @@ std::string ErrorOf(const std::function<void()> &op, int *code = nullptr);
 // the library reads on its playback thread.
 class MemoryStream {
 public:
-    explicit MemoryStream(QByteArray bytes, bool nonSeekable = false) : bytes_(std::move(bytes)), nonSeekable_(nonSeekable) {}
+    explicit MemoryStream(QByteArray bytes, bool nonSeekable = false) : nonSeekable(nonSeekable), bytes_(std::move(bytes)) {}
 
-    // Each read then waits this long per kilobyte, so playback into a file lasts long enough to
-    // be paused and stopped.
-    void SetPace(int microsecondsPerKilobyte) { pace_ = microsecondsPerKilobyte; }
-    void SetRestartResult(bool ok) { restartOk_ = ok; }
-    void FailReadsFrom(int64_t offset) { failFrom_ = offset; }
-
-    bool NonSeekable() const { return nonSeekable_; }
     bool Read(void *buffer, int32_t count, int32_t &read);
     int32_t Seek(int32_t offset, int32_t method); // -1 on failure
     int32_t Size() const { return int32_t(bytes_.size()); }
     bool Restart();
 
+    const bool nonSeekable;
+    // Each read then waits this long per kilobyte, so that playback into a file lasts long
+    // enough to be paused and stopped.
+    std::atomic<int> pace{0};
+    std::atomic<bool> restartOk{true}, readsFail{false};
     std::atomic<int> opens{0}, closes{0}, restarts{0};
+    // For callbacks that hand out a context of their own and check what comes back.
+    char context = 0;
+    std::atomic<int> wrongArguments{0};
 
 private:
     QByteArray bytes_;
-    bool nonSeekable_;
     std::mutex mutex_;
     int64_t pos_ = 0;
-    std::atomic<int> pace_{0};
-    std::atomic<bool> restartOk_{true};
-    std::atomic<int64_t> failFrom_{-1};
 };

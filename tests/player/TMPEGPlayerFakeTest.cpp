@@ -5,8 +5,7 @@
 #include "PlayerMedia.h"
 #include "player/TMPEGPlayer.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <algorithm>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -16,51 +15,28 @@ QString FakeDir(const char *name = "fakempegdll")
     return BinDir() + "/" + name;
 }
 
-// The fake's control functions, through a handle of the test's own on the library file that
-// the component loads.
+// The fake's controls, through a handle of the test's own on the library file that the
+// component loads.
 struct Fake {
-    Fake()
-    {
-        handle = dlopen((FakeDir() + "/libmpegdll.so").toUtf8().constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle)
-            throw std::runtime_error(dlerror());
-        Bind("FakeReset", Reset);
-        Bind("FakeLog", Log);
-        Bind("FakeClearLog", ClearLog);
-        Bind("FakeSetInit", SetInit);
-        Bind("FakeSetPlayResult", SetPlayResult);
-        Bind("FakeSetLength", SetLength);
-        Bind("FakeSetPosition", SetPosition);
-        Bind("FakeFailNext", FailNext);
-        Bind("FakeEnd", End);
-        Reset();
-    }
+    Fake() { Reset(); }
     ~Fake() { dlclose(handle); }
-    template <typename Fn>
-    void Bind(const char *name, Fn *&fn)
+    template <typename T>
+    T *Sym(const char *name)
     {
-        fn = reinterpret_cast<Fn *>(dlsym(handle, name));
-        if (!fn)
-            throw std::runtime_error(name);
+        if (void *sym = handle ? dlsym(handle, name) : nullptr)
+            return reinterpret_cast<T *>(sym);
+        throw std::runtime_error(std::string("fake library: ") + name);
     }
     // The calls logged since the last look.
-    std::string Calls()
-    {
-        std::string s = Log();
-        ClearLog();
-        return s;
-    }
+    std::string Calls() { return CallsFn(); }
 
-    void *handle;
-    void (*Reset)();
-    const char *(*Log)();
-    void (*ClearLog)();
-    void (*SetInit)(int32_t, int32_t);
-    void (*SetPlayResult)(int32_t);
-    void (*SetLength)(int32_t);
-    void (*SetPosition)(int32_t);
-    void (*FailNext)(const char *, int32_t);
-    void (*End)();
+    void *handle = dlopen((FakeDir() + "/libmpegdll.so").toUtf8().constData(), RTLD_NOW | RTLD_LOCAL);
+    void (*Reset)() = Sym<void()>("FakeReset");
+    const char *(*CallsFn)() = Sym<const char *()>("FakeCalls");
+    void (*FailNext)(const char *entry, int32_t code) = Sym<void(const char *, int32_t)>("FakeFailNext");
+    void (*End)() = Sym<void()>("FakeEnd");
+    int32_t &length = *Sym<int32_t>("fakeLength");
+    int32_t &position = *Sym<int32_t>("fakePosition");
 };
 
 class FakePlayer : public ::testing::Test {
@@ -77,10 +53,10 @@ protected:
     void OpenTrack(int32_t length = 5000)
     {
         p.InitLibrary();
-        fake.SetLength(length);
+        fake.length = length;
         p.SetStreamName("/music/a.mp3");
         p.Open();
-        fake.ClearLog();
+        fake.Calls();
     }
 
     Watchdog dog{30};
@@ -89,63 +65,45 @@ protected:
     std::vector<std::string> events;
 };
 
+// What InitLibrary makes of each way of finding and starting the library. A library that was
+// refused is unloaded; one whose init failed is forgotten, and never deinit.
 TEST_F(FakePlayer, LoadingRules)
 {
-    struct Case {
-        const char *name;
-        QString path;
-        const char *error;
+    constexpr int32_t Starts = INT32_MIN; // init succeeds
+    const std::tuple<const char *, QString, int32_t, const char *> cases[] = {
+        {"directory", FakeDir(), Starts, ""},
+        {"directory with separator", FakeDir() + "/", Starts, ""},
+        {"missing directory, no library by the bare name", "/no/such/zemlo/dir", Starts, "Can't load MPEG library"},
+        {"no directory, no library by the bare name", "", Starts, "Can't load MPEG library"},
+        {"an entry point missing", FakeDir("fakempegdll-nobitrate"), Starts, "MPEG library not loaded"},
+        {"init fails with a code", FakeDir(), 3, "Input stream error"},
+        {"init fails without one", FakeDir(), 0, "MPEG library not loaded"},
+        {"init fails with a code past the table", FakeDir(), 9, "Unknown decoder error 9"},
+        {"init fails with a negative code", FakeDir(), -1, "Unknown decoder error -1"},
     };
-    const Case cases[] = {
-        {"directory", FakeDir(), ""},
-        {"directory with separator", FakeDir() + "/", ""},
-        {"missing directory, no library by the bare name", "/no/such/zemlo/dir", "Can't load MPEG library"},
-        {"no directory, no library by the bare name", "", "Can't load MPEG library"},
-        {"an entry point missing", FakeDir("fakempegdll-nobitrate"), "MPEG library not loaded"},
-    };
-    for (const Case &c : cases) {
-        p.SetPathToDLL(ShortStr::fromQString(c.path));
+    for (const auto &[name, path, initCode, error] : cases) {
+        p.SetPathToDLL(ShortStr::fromQString(path));
+        if (initCode != Starts)
+            fake.FailNext("init", initCode);
         int code = -1;
-        EXPECT_EQ(ErrorOf([&] { p.InitLibrary(); }, &code), c.error) << c.name;
-        EXPECT_EQ(p.LibraryLoaded(), !*c.error) << c.name;
-        if (*c.error) {
-            EXPECT_EQ(code, 0) << c.name;
-        } else {
+        EXPECT_EQ(ErrorOf([&] { p.InitLibrary(); }, &code), error) << name;
+        EXPECT_EQ(p.LibraryLoaded(), !*error) << name;
+        if (!*error) {
             p.DoneLibrary();
+            continue;
         }
+        EXPECT_EQ(code, uint8_t(initCode == Starts ? 0 : initCode)) << name;
+        EXPECT_EQ(p.LastErrorCode(), initCode == Starts ? 0 : initCode) << name;
+        EXPECT_EQ(ErrorOf([&] { p.Open(); }), "MPEG library not loaded") << name;
     }
     const QByteArray nobitrate = (FakeDir("fakempegdll-nobitrate") + "/libmpegdll.so").toUtf8();
-    EXPECT_EQ(dlopen(nobitrate.constData(), RTLD_NOW | RTLD_NOLOAD), nullptr) << "refused library is unloaded";
-    EXPECT_EQ(fake.Calls(), "init;deinit;init;deinit;");
-}
-
-TEST_F(FakePlayer, FailingInit)
-{
-    const std::pair<int32_t, const char *> cases[] = {
-        {3, "Input stream error"},
-        {0, "MPEG library not loaded"},
-        {9, "Unknown decoder error 9"},
-        {-1, "Unknown decoder error -1"},
-    };
-    for (const auto &[error, text] : cases) {
-        fake.SetInit(0, error);
-        EXPECT_EQ(ErrorOf([&] { p.InitLibrary(); }), text);
-        EXPECT_FALSE(p.LibraryLoaded());
-        EXPECT_EQ(p.LastErrorCode(), error);
-        EXPECT_EQ(ErrorOf([&] { p.Open(); }), "MPEG library not loaded") << "the library is forgotten";
-    }
-    EXPECT_EQ(fake.Calls(), "init;init;init;init;") << "never deinit after a failed init";
+    EXPECT_EQ(dlopen(nobitrate.constData(), RTLD_NOW | RTLD_NOLOAD), nullptr);
+    EXPECT_EQ(fake.Calls(), "init;deinit;init;deinit;init;init;init;init;");
 }
 
 TEST_F(FakePlayer, LibraryCodesBecomeErrors)
 {
-    struct Case {
-        const char *entry;
-        int32_t code;
-        const char *text;
-        int errorCode;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, int32_t, const char *, int> cases[] = {
         {"Open", 1, "Internal decoder error", 1},     {"Open", 2, "Incorrect mode", 2},
         {"Open", 3, "Input stream error", 3},         {"Open", 4, "Input stream is non-seekable", 4},
         {"Open", 5, "Output device failure", 5},      {"Open", 6, "Unknown decoder error 6", 6},
@@ -155,15 +113,15 @@ TEST_F(FakePlayer, LibraryCodesBecomeErrors)
     };
     p.InitLibrary();
     p.SetStreamName("/music/a.mp3");
-    for (const Case &c : cases) {
-        fake.FailNext(c.entry, c.code);
+    for (const auto &[entry, libraryCode, text, errorCode] : cases) {
+        fake.FailNext(entry, libraryCode);
         int code = -1;
-        EXPECT_EQ(ErrorOf([&] { p.Play(); }, &code), c.text) << c.entry << " " << c.code;
-        EXPECT_EQ(code, c.errorCode) << c.entry << " " << c.code;
-        EXPECT_EQ(p.LastErrorCode(), c.code);
+        EXPECT_EQ(ErrorOf([&] { p.Play(); }, &code), text) << entry << " " << libraryCode;
+        EXPECT_EQ(code, errorCode) << entry << " " << libraryCode;
+        EXPECT_EQ(p.LastErrorCode(), libraryCode);
         EXPECT_FALSE(p.Playing());
     }
-    fake.SetPlayResult(0);
+    fake.FailNext("Play", 0);
     EXPECT_EQ(ErrorOf([&] { p.Play(); }), "MPEG library not loaded") << "a failed Play without a code";
     fake.FailNext("Open", -4);
     p.Close();
@@ -172,134 +130,36 @@ TEST_F(FakePlayer, LibraryCodesBecomeErrors)
 
 TEST_F(FakePlayer, WhatEachOperationPassesOn)
 {
-    p.InitLibrary();
-    EXPECT_EQ(fake.Calls(), "init;");
-    fake.SetLength(245000);
-    p.SetStreamName("/müsic/Ärtist – ǅ.mp3");
-    p.Open();
-    EXPECT_EQ(fake.Calls(), "Open(/müsic/Ärtist – ǅ.mp3,0,0,-);");
-    EXPECT_EQ(p.TrackLen(), 245000);
-    EXPECT_EQ(p.PlayedXTimes(), 1);
-
+    fake.length = 245000;
     p.SetStartPos(100);
     p.SetEndPos(200);
     p.SetOutputDevice(TOutputDevice::pcmfile);
     p.SetOutFilename("/tmp/o.wav");
     p.SetUseTimer(false);
-    const std::pair<std::function<void()>, const char *> steps[] = {
-        {[&] { p.Play(); }, "SetPriority(1);SetOutputDevice(2,/tmp/o.wav);Play(100,200);"},
-        {[&] { p.Play(); }, ""},
-        {[&] { p.SetPaused(true); }, "Pause(0);"},
-        {[&] { p.Play(); }, "Pause(1);"},
-        {[&] { p.Seek(1234); }, "Seek(1234);"},
-        {[&] { p.Stop(); }, "Stop;"},
-        {[&] { p.Play(); }, "Restart;"},
-        {[&] { p.Close(); }, "Close;"},
+    const char *const play = "SetPriority(1);SetOutputDevice(2,/tmp/o.wav);Play(100,200);";
+    const std::tuple<const char *, std::function<void()>, std::string, int> steps[] = {
+        {"load", [&] { p.InitLibrary(); }, "init;", 0},
+        {"open", [&] { p.SetStreamName("/müsic/Ärtist – ǅ.mp3"); p.Open(); }, "Open(/müsic/Ärtist – ǅ.mp3,0,0,-);", 1},
+        {"play", [&] { p.Play(); }, play, 2},
+        {"play while playing", [&] { p.Play(); }, "", 2},
+        {"pause", [&] { p.SetPaused(true); EXPECT_TRUE(p.Paused()); }, "Pause(0);", 2},
+        {"resume", [&] { p.Play(); EXPECT_FALSE(p.Paused()); }, "Pause(1);", 2},
+        {"seek", [&] { p.Seek(1234); }, "Seek(1234);", 2},
+        {"stop", [&] { p.Stop(); }, "Stop;", 2},
+        {"play again", [&] { p.Play(); }, "Restart;", 3},
+        {"new name", [&] { p.SetStreamName("/music/b.mp3"); EXPECT_FALSE(p.Opened()); }, "Close;", 0},
+        {"name while closed", [&] { p.SetStreamName("/music/c.mp3"); }, "", 0},
+        {"AutoPlay starts once", [&] { p.SetAutoPlay(true); p.Play(); }, "Open(/music/c.mp3,0,0,-);" + std::string(play), 2},
+        {"second load unloads the first", [&] { p.SetAutoPlay(false); p.InitLibrary(); }, "Close;deinit;init;", 0},
+        {"open a stream", [&] { p.SetFromStream(true); p.Open(); }, "Open(-,1,6,ctx);", 1},
+        {"unload", [&] { p.DoneLibrary(); }, "Close;deinit;", 0},
     };
-    for (const auto &[step, calls] : steps) {
+    for (const auto &[name, step, calls, played] : steps) {
         step();
-        EXPECT_EQ(fake.Calls(), calls);
+        EXPECT_EQ(fake.Calls(), calls) << name;
+        EXPECT_EQ(p.PlayedXTimes(), played) << name;
     }
-    EXPECT_EQ(p.PlayedXTimes(), 0);
-
-    p.SetFromStream(true);
-    p.Open();
-    EXPECT_EQ(fake.Calls(), "Open(-,1,6,ctx);");
-}
-
-TEST_F(FakePlayer, PriorityAndDeviceValues)
-{
-    const std::pair<TPlayPriority, int> priorities[] = {
-        {TPlayPriority::Idle, -15},   {TPlayPriority::Lowest, -2},  {TPlayPriority::BelowNormal, -1},
-        {TPlayPriority::Normal, 0},   {TPlayPriority::AboveNormal, 1}, {TPlayPriority::Highest, 2},
-        {TPlayPriority::TimeCritical, 15},
-    };
-    p.SetPlayerPriority(TPlayPriority::Idle);
-    EXPECT_EQ(p.PlayerPriority(), TPlayPriority::Idle) << "kept while no library is loaded";
-    OpenTrack();
-    for (const auto &[priority, value] : priorities) {
-        p.SetPlayerPriority(priority);
-        EXPECT_EQ(fake.Calls(), "SetPriority(" + std::to_string(value) + ");");
-        EXPECT_EQ(p.PlayerPriority(), priority);
-    }
-    fake.FailNext("SetPriority", 1);
-    EXPECT_EQ(ErrorOf([&] { p.SetPlayerPriority(TPlayPriority::Normal); }), "Internal decoder error");
-    EXPECT_EQ(fake.Calls(), "SetPriority(0);");
-
-    p.SetOutputDevice(TOutputDevice::wavemapper);
-    EXPECT_EQ(p.OutputDevice(), TOutputDevice::wavemapper);
-    p.SetUseTimer(false);
-    p.Play();
-    EXPECT_EQ(fake.Calls(), "SetPriority(0);SetOutputDevice(0,);Play(0,0);");
-}
-
-TEST_F(FakePlayer, TimerReportsPositionThenEnd)
-{
-    OpenTrack(5000);
-    fake.SetPosition(1000);
-    p.Play();
-    EXPECT_EQ(events, std::vector<std::string>{"pos 1000/5000"}) << "Play reports at once";
-    fake.SetPosition(6000);
-    EXPECT_TRUE(RunUntil([&] { return events.back() == "pos 0/5000"; }, 2000)) << "beyond the length reads as 0";
-    fake.SetPosition(5000);
-    fake.End();
-    ASSERT_TRUE(RunUntil([&] { return events.back() == "end"; }, 2000));
-    EXPECT_EQ(events[events.size() - 2], "pos 5000/5000") << "the final position comes first";
-    EXPECT_FALSE(p.Playing());
-    EXPECT_FALSE(p.Ended());
-    const size_t count = events.size();
-    RunFor(60);
-    EXPECT_EQ(events.size(), count) << "the timer is off";
-}
-
-TEST_F(FakePlayer, EndWithoutOnPlayEnd)
-{
-    p.OnPlayEnd = nullptr;
-    OpenTrack();
-    p.Play();
-    fake.End();
-    EXPECT_TRUE(RunUntil([&] { return !p.Playing(); }, 2000));
-    EXPECT_TRUE(p.Ended()) << "nobody took the end";
-    EXPECT_EQ(ErrorOf([&] { p.SetPaused(true); }), "Incorrect mode");
-
-    // A new stream is not ended by the flag the old one left.
-    p.SetStreamName("/music/b.mp3");
-    p.Play();
-    RunFor(60);
-    EXPECT_TRUE(p.Playing());
-}
-
-TEST_F(FakePlayer, AutoPlayStartsOnce)
-{
-    p.SetAutoPlay(true);
-    p.SetUseTimer(false);
-    p.InitLibrary();
-    p.SetStreamName("/music/a.mp3");
-    p.Play();
-    EXPECT_EQ(fake.Calls(), "init;Open(/music/a.mp3,0,0,-);SetPriority(1);SetOutputDevice(0,);Play(0,0);");
-    EXPECT_EQ(p.PlayedXTimes(), 2);
-    EXPECT_TRUE(p.Playing());
-}
-
-TEST_F(FakePlayer, StreamNameTimerFreqAndUnloading)
-{
-    OpenTrack();
-    p.SetStreamName("/music/b.mp3");
-    EXPECT_EQ(fake.Calls(), "Close;");
-    EXPECT_FALSE(p.Opened());
-    p.SetStreamName("/music/c.mp3");
-    EXPECT_EQ(fake.Calls(), "") << "nothing open, nothing closed";
-
-    p.SetTimerFreq(0);
-    EXPECT_FALSE(p.UseTimer());
-
-    p.Open();
-    p.InitLibrary(); // a second load unloads the first
-    EXPECT_EQ(fake.Calls(), "Open(/music/c.mp3,0,0,-);Close;deinit;init;");
-    p.Open();
-    p.DoneLibrary();
-    EXPECT_EQ(fake.Calls(), "Open(/music/c.mp3,0,0,-);Close;deinit;");
-    EXPECT_EQ(ErrorOf([&] { p.DoneLibrary(); }), "MPEG library not loaded");
+    EXPECT_EQ(p.TrackLen(), 245000);
     {
         TMPEGPlayer owned;
         owned.SetPathToDLL(ShortStr::fromQString(FakeDir()));
@@ -308,6 +168,76 @@ TEST_F(FakePlayer, StreamNameTimerFreqAndUnloading)
         owned.Open();
     }
     EXPECT_EQ(fake.Calls(), "init;Open(/music/d.mp3,0,0,-);Close;deinit;") << "destruction unloads";
+}
+
+TEST_F(FakePlayer, PriorityAndDeviceValues)
+{
+    p.SetPlayerPriority(TPlayPriority::Idle); // kept while no library is loaded
+    p.SetOutputDevice(TOutputDevice::wavemapper);
+    p.SetUseTimer(false);
+    OpenTrack();
+    p.Play();
+    EXPECT_EQ(fake.Calls(), "SetPriority(-15);SetOutputDevice(0,);Play(0,0);");
+
+    const std::pair<TPlayPriority, int> priorities[] = {
+        {TPlayPriority::Idle, -15},   {TPlayPriority::Lowest, -2},  {TPlayPriority::BelowNormal, -1},
+        {TPlayPriority::Normal, 0},   {TPlayPriority::AboveNormal, 1}, {TPlayPriority::Highest, 2},
+        {TPlayPriority::TimeCritical, 15},
+    };
+    for (const auto &[priority, value] : priorities) {
+        p.SetPlayerPriority(priority);
+        EXPECT_EQ(fake.Calls(), "SetPriority(" + std::to_string(value) + ");");
+    }
+    fake.FailNext("SetPriority", 1);
+    EXPECT_EQ(ErrorOf([&] { p.SetPlayerPriority(TPlayPriority::Normal); }), "Internal decoder error");
+}
+
+TEST_F(FakePlayer, TimerReportsPositionThenEnd)
+{
+    OpenTrack(5000);
+    fake.position = 1000;
+    p.Play();
+    ASSERT_EQ(events, std::vector<std::string>{"pos 1000/5000"}) << "Play reports at once";
+    fake.position = 6000;
+    EXPECT_TRUE(WaitFor([&] { return events.back() == "pos 0/5000"; }, 2000)) << "beyond the length reads as 0";
+    fake.position = 5000;
+    fake.End();
+    ASSERT_TRUE(WaitFor([&] { return events.back() == "end"; }, 2000));
+    EXPECT_EQ(events[events.size() - 2], "pos 5000/5000") << "the final position comes first";
+    EXPECT_FALSE(p.Playing());
+    EXPECT_FALSE(p.Ended());
+    const size_t count = events.size();
+    RunFor(60);
+    EXPECT_EQ(events.size(), count) << "the timer is off";
+}
+
+// An end that nobody takes leaves the flag set, and the next stream does not inherit it.
+TEST_F(FakePlayer, EndThatNobodyTakes)
+{
+    const std::tuple<const char *, std::function<void()>, bool> ways[] = {
+        {"UseTimer off", [&] { p.SetUseTimer(false); }, false},
+        {"TimerFreq 0", [&] { p.SetTimerFreq(0); }, false},
+        {"no OnPlayEnd", [&] { p.OnPlayEnd = nullptr; }, true},
+    };
+    for (const auto &[name, way, timer] : ways) {
+        p.SetUseTimer(true);
+        p.SetTimerFreq(20);
+        way();
+        events.clear();
+        OpenTrack();
+        p.Play();
+        fake.End();
+        RunFor(60);
+        EXPECT_TRUE(p.Ended()) << name;
+        EXPECT_EQ(events.empty(), !timer) << name << ": no event without the timer";
+        EXPECT_EQ(std::count(events.begin(), events.end(), "end"), 0) << name;
+        EXPECT_EQ(p.Playing(), !timer) << name << ": the timer sees the end";
+    }
+    EXPECT_EQ(ErrorOf([&] { p.SetPaused(true); }), "Incorrect mode");
+    p.SetStreamName("/music/b.mp3");
+    p.Play();
+    RunFor(60);
+    EXPECT_TRUE(p.Playing()) << "not ended by the flag the old stream left";
 }
 
 } // namespace
