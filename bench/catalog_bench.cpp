@@ -8,7 +8,7 @@
 // The internal modes --generate and --load-save run as child processes, so that their peak
 // memory is measured alone.
 
-#include "app/Dialogs.h"
+#include "app/NullDialogs.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogSearch.h"
 #include "util/Utf8.h"
@@ -83,14 +83,17 @@ size_t HeapInUse()
     return info.uordblks + info.hblkhd;
 }
 
-// Answers every question without a window: the search text is scripted, boxes are confirmed.
-class BenchDialogs : public Dialogs {
+// Answers without a window: the search text is scripted, boxes are counted and closed.
+class BenchDialogs : public NullDialogs {
 public:
     QString searchText;
     int boxes = 0;
 
-    int MessageBox(MsgDlgType, const QString &, MsgDlgButtons) override { return ++boxes, mrOk; }
-    int MessageDlgFocus(const QString &, MsgDlgType, MsgDlgButtons, int, MsgDlgBtn) override { return mrOk; }
+    int MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons) override
+    {
+        ++boxes;
+        return NullDialogs::MessageBox(type, text, buttons);
+    }
     bool InputQuery(const QString &, const QString &, QString &value) override
     {
         value = searchText;
@@ -263,7 +266,7 @@ int GenerateMode(long n, const QString &path)
     BenchDialogs dialogs;
     Catalog catalog(dialogs, "", "ZEMLO");
     catalog.sortOnLoad = false;
-    if (!catalog.LoadCatalog(ShortStr::fromQString(raw)) || !catalog.SaveCatalog(ShortStr::fromQString(path)))
+    if (!catalog.LoadCatalog(raw) || !catalog.SaveCatalog(path))
         return 1;
     QFile::remove(raw);
     return 0;
@@ -273,7 +276,7 @@ int LoadSaveMode(const QString &path, const QString &out)
 {
     BenchDialogs dialogs;
     Catalog catalog(dialogs, "", "ZEMLO");
-    const bool ok = catalog.LoadCatalog(ShortStr::fromQString(path)) && catalog.SaveCatalog(ShortStr::fromQString(out));
+    const bool ok = catalog.LoadCatalog(path) && catalog.SaveCatalog(out);
     return ok ? 0 : 1;
 }
 
@@ -403,18 +406,18 @@ int BenchMode(long n, const QString &keepDir)
     BenchDialogs dialogs;
     Catalog catalog(dialogs, "", "ZEMLO");
     CatalogSort &sorter = catalog.sorter();
-    const ShortStr name = ShortStr::fromQString(file);
+    const QString name = file;
     const size_t heapBefore = HeapInUse();
     catalog.sortOnLoad = false;
     Row("LoadCatalog without the sort", Time([&] { catalog.LoadCatalog(name); }));
     catalog.sortOnLoad = true;
     Row("LoadCatalog with the forced sort by Artist", Time([&] { catalog.LoadCatalog(name); }));
     const size_t heapAfter = HeapInUse();
-    if (catalog.all.count() != n) {
-        std::fprintf(stderr, "loaded %d tracks instead of %ld\n", catalog.all.count(), n);
+    if (catalog.all().count() != n) {
+        std::fprintf(stderr, "loaded %d tracks instead of %ld\n", catalog.all().count(), n);
         return 1;
     }
-    catalog.all.setCurrentRow(catalog.all.count() / 2);
+    catalog.all().setCurrentRow(catalog.all().count() / 2);
     Row("Sort by Album & Track", Time([&] { sorter.SortbySong1Click(); }));
     Row("Sort by CD", Time([&] { sorter.SortbyCD1Click(); }));
     Row("Sort by Play Time", Time([&] { sorter.SortbyTime1Click(); }));
@@ -422,20 +425,40 @@ int BenchMode(long n, const QString &keepDir)
     Row("Reversed (toggle)", Time([&] { sorter.ReversedSortClick(); }));
     sorter.ReversedSortClick();
 
-    CatalogSearch search(catalog.all, dialogs);
+    CatalogSearch search(catalog.all(), dialogs);
     dialogs.searchText = "no such text in any row";
-    catalog.all.setCurrentRow(-1);
+    catalog.all().setCurrentRow(-1);
     const int boxesBefore = dialogs.boxes;
     const Timing searchTime = Time([&] { search.FindBtnClick(); });
     Row("Search that finds nothing (all rows)", searchTime,
         dialogs.boxes == boxesBefore + 1 ? "\"Not Found !\"" : "unexpected result");
-    Row("SaveCatalog", Time([&] { catalog.SaveCatalog(ShortStr::fromQString(saved)); }));
+    Row("SaveCatalog", Time([&] { catalog.SaveCatalog(saved); }));
     long missing = 0;
     const Timing lookUps = Time([&] {
-        for (TSong *s : catalog.all.songs())
-            missing += catalog.songIndex.find(s->CDKey()) != s;
+        for (TSong *s : catalog.all().songs())
+            missing += catalog.songIndex().find(s->CDKey()) != s;
     });
     Row("SongIndex look-up of every track", lookUps, missing ? std::to_string(missing) + " not found" : "all found");
+
+    // An import of 1,000 new tracks, one batch per directory of 10 files.
+    std::vector<std::vector<std::unique_ptr<TSong>>> batches(100);
+    for (size_t b = 0; b < batches.size(); ++b) {
+        for (int i = 0; i < 10; ++i) {
+            auto song = std::make_unique<TSong>();
+            song->ParseLine(ShortStr::fromUtf8("NEWCD; 03:00; 3000000; New; Album " + std::to_string(b) + "; Song "
+                                               + std::to_string(i) + "; dir" + std::to_string(b) + "\\song"
+                                               + std::to_string(i) + ".mp3"),
+                            nullptr);
+            batches[b].push_back(std::move(song));
+        }
+    }
+    const int before = catalog.songIndex().count();
+    const Timing imported = Time([&] {
+        for (auto &batch : batches)
+            catalog.AddTracks(std::move(batch));
+    });
+    Row("AddTracks: 1,000 new tracks in batches of 10", imported,
+        catalog.songIndex().count() == before + 1000 ? "all indexed" : "index count wrong");
 
     const long peak = PeakKB();
     std::printf("\nMemory:\n");

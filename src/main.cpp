@@ -1,6 +1,9 @@
+#include "app/ErrorReporter.h"
+#include "app/LoggingDialogs.h"
+#include "app/ZemloCore.h"
 #include "widgets/QtDialogs.h"
+#include "widgets/QtListFocus.h"
 #include "widgets/TMainForm.h"
-#include "widgets/TSplashScreen.h"
 #include "widgets/ZemloApplication.h"
 
 #include <QTimer>
@@ -8,15 +11,16 @@
 int main(int argc, char **argv)
 {
     ZemloApplication app(argc, argv);
-    QtDialogs dialogs;
-    TMainForm form(dialogs);
-    dialogs.setParentWindow(&form);
-    form.FormCreate(QApplication::arguments());
-
-    TSplashScreen::ShowStartupSplash();
-    form.catalog().LoadCatalog(form.catalog().DBFileName);
-    if (form.catalog().all.count() > 0)
-        form.catalog().all.setCurrentRow(0);
+    QtDialogs shown;
+    // ZEMLO_DIALOG_LOG=file: every dialog is also written to that file (black-box tests read it).
+    LoggingDialogs dialogs(shown, qEnvironmentVariable("ZEMLO_DIALOG_LOG"));
+    DialogsErrorReporter errors(dialogs);
+    app.setErrorReporter(&errors);
+    QtListFocus focus;
+    ZemloCore core(dialogs, errors, focus);
+    TMainForm form(core);
+    shown.setParentWindow(&form);
+    core.Start(QApplication::arguments(), form);
     form.show();
 
     // ZEMLO_SCREENSHOT=file.png: saves a picture of the main window once it stands, then quits.
@@ -27,5 +31,7 @@ int main(int argc, char **argv)
             QApplication::quit();
         });
     }
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    core.FormDestroy();
+    return status;
 }

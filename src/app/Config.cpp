@@ -1,6 +1,7 @@
 #include "app/Config.h"
 
 #include "app/IniFile.h"
+#include "util/LongPaths.h"
 #include "util/ShortStrings.h"
 
 #include <QCoreApplication>
@@ -15,20 +16,20 @@ ShortStr PathValue(const IniFile &ini, const QString &key)
 }
 } // namespace
 
-ShortStr ProgramDir()
+QString ProgramDir()
 {
     QString dir = qEnvironmentVariable("ZEMLO_HOME");
     if (dir.isEmpty())
         dir = QCoreApplication::applicationDirPath();
-    return ShortStr::fromQString(QDir::cleanPath(QDir(dir).absolutePath()));
+    return QDir::cleanPath(QDir(dir).absolutePath());
 }
 
 QString IniFileName()
 {
-    return EnsureTrailingBackslash(ProgramDir()).toQString() + "ZEMLO.INI";
+    return WithTrailingSeparator(ProgramDir()) + "ZEMLO.INI";
 }
 
-bool ReadConfig(const QString &iniPath, Config &config, ShortStr &dbFileName)
+bool ReadConfig(const QString &iniPath, Config &config, QString &dbFileName)
 {
     const IniFile ini(iniPath);
     config.CDPaths[1] = PathValue(ini, "CD");
@@ -44,6 +45,6 @@ bool ReadConfig(const QString &iniPath, Config &config, ShortStr &dbFileName)
     config.PlayPath = PathValue(ini, "PlayPath");
     config.Player = ShortStr::fromQString(ini.readString(IniSection, "Player")).left(ConfigValueLen);
     // Catalog names keep their full length: a cut path would name another file.
-    dbFileName = ShortStr::fromQString(ini.readString(IniSection, "List"));
+    dbFileName = ini.readString(IniSection, "List");
     return !config.CDPaths[1].empty();
 }

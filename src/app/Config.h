@@ -22,10 +22,10 @@ struct Config {
 
 // The program's directory: ZEMLO_HOME when set, else the executable's directory; no trailing
 // separator (except for the root directory itself).
-ShortStr ProgramDir();
+QString ProgramDir();
 // Full name of ZEMLO.INI in the program's directory.
 QString IniFileName();
 
 // Fills config and dbFileName (the "List" key) from the INI file; true when the first CD path
 // is set.
-bool ReadConfig(const QString &iniPath, Config &config, ShortStr &dbFileName);
+bool ReadConfig(const QString &iniPath, Config &config, QString &dbFileName);

@@ -26,6 +26,9 @@ struct TrackTexts {
     QString fileName, artist, album, track;
 };
 
+// The title of a standard message box: its kind, like the classic message dialogs.
+QString DialogTitle(MsgDlgType type);
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;

@@ -1,11 +1,16 @@
 #include "app/Startup.h"
 
-#include "util/ShortStrings.h"
+#include "util/LongPaths.h"
 
-ShortStr CatalogNameAtStart(const ShortStr &listValue, const QStringList &arguments, const ShortStr &programDir)
+namespace {
+// The longest file name part that a short string's path helpers keep.
+constexpr int MaxBareNameLength = 64;
+} // namespace
+
+QString CatalogNameAtStart(const QString &listValue, const QStringList &arguments, const QString &programDir)
 {
-    ShortStr name = arguments.size() > 1 ? ShortStr::fromQString(arguments[1]) : listValue;
-    if (GetFileNamePart(name) == name)
-        name = EnsureTrailingBackslash(programDir) + name;
+    QString name = arguments.size() > 1 ? arguments[1] : listValue;
+    if (FileNamePartOf(name) == name && name.toUcs4().size() <= MaxBareNameLength)
+        name = WithTrailingSeparator(programDir) + name;
     return name;
 }

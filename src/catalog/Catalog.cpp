@@ -2,16 +2,19 @@
 
 #include "app/Dialogs.h"
 #include "catalog/KeyOrder.h"
+#include "util/LongPaths.h"
 #include "util/ShortStrings.h"
 #include "util/TextLineReader.h"
 
 #include <QSaveFile>
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 
-Catalog::Catalog(Dialogs &dialogs, const ShortStr &programDir, const QString &baseCaption, QObject *parent)
-    : QObject(parent), all(&TSong::CatalogRow, true), dialogs_(dialogs), programDir_(programDir),
-      caption_(baseCaption), sorter_(all, collation_)
+Catalog::Catalog(Dialogs &dialogs, const QString &programDir, const QString &baseCaption, QObject *parent)
+    : QObject(parent), dialogs_(dialogs), programDir_(programDir), caption_(baseCaption),
+      all_(&TSong::CatalogRow, true), sorter_(all_, collation_)
 {
 }
 
@@ -45,31 +48,79 @@ QString Catalog::TotalsText(int files, int64_t size100, int64_t seconds)
            + " total.";
 }
 
-bool Catalog::LoadCatalog(const ShortStr &name)
+TSong *Catalog::AddTrack(std::unique_ptr<TSong> song)
+{
+    TSong *t = song.get();
+    store_.push_back(std::move(song));
+    all_.append(t);
+    songIndex_.add(t);
+    return t;
+}
+
+void Catalog::AddTracks(std::vector<std::unique_ptr<TSong>> songs)
+{
+    std::vector<TSong *> added;
+    added.reserve(songs.size());
+    for (auto &s : songs) {
+        added.push_back(s.get());
+        store_.push_back(std::move(s));
+    }
+    songIndex_.addAll(added);
+    if (all_.count() == 0) {
+        all_.setSongs(std::move(added));
+        return;
+    }
+    // Appending keeps the current row, the selection and the top row of the list.
+    for (TSong *t : added)
+        all_.append(t);
+}
+
+void Catalog::DeleteTracks(const std::vector<TSong *> &tracks)
+{
+    if (tracks.empty())
+        return;
+    emit tracksReleasing(tracks);
+    const std::unordered_set<const TSong *> gone(tracks.begin(), tracks.end());
+    std::vector<TSong *> kept;
+    kept.reserve(all_.songs().size());
+    for (TSong *t : all_.songs())
+        if (!gone.count(t))
+            kept.push_back(t);
+    // One pass over the list, the index and the store, so deleting many tracks stays linear.
+    const int top = all_.topRow();
+    all_.setSongs(std::move(kept));
+    all_.setTopRow(top);
+    songIndex_.removeAll(tracks);
+    store_.erase(std::remove_if(store_.begin(), store_.end(), [&](const std::unique_ptr<TSong> &s) {
+                     return gone.count(s.get()) > 0;
+                 }),
+                 store_.end());
+}
+
+bool Catalog::LoadCatalog(const QString &name)
 {
     UpdateCaption();
     TextLineReader reader;
-    if (!reader.open(name.toQString()))
+    if (!reader.open(name))
         return false;
     std::string line;
     reader.readLine(line);
     reader.readLine(line);
 
     ClearCatalog();
-    DBModified = false;
+    DBModified_ = false;
     DBSize100 = 0;
     int64_t seconds = 0;
-    std::vector<TSong *> songs;
+    std::vector<std::unique_ptr<TSong>> songs;
     while (reader.readLine(line)) {
-        auto *song = new TSong;
+        auto song = std::make_unique<TSong>();
         song->ParseLine(ShortStr::fromUtf8(line), &dialogs_);
         DBSize100 += song->Size / 100;
         seconds += song->Seconds;
-        songs.push_back(song);
+        songs.push_back(std::move(song));
     }
-    songIndex.addAll(songs);
     const int files = static_cast<int>(songs.size());
-    all.setSongs(std::move(songs));
+    AddTracks(std::move(songs));
     if (sortOnLoad)
         sorter_.Sort(SortKind::Artist, true);
 
@@ -78,12 +129,12 @@ bool Catalog::LoadCatalog(const ShortStr &name)
     return true;
 }
 
-bool Catalog::SaveCatalog(const ShortStr &name)
+bool Catalog::SaveCatalog(const QString &name)
 {
-    const auto &rows = all.songs();
+    const auto &rows = all_.songs();
     const std::vector<uint32_t> order = KeyOrder(rows.size(), [&](size_t i) { return rows[i]->ArtistKey(); }, collation_);
 
-    QSaveFile file(name.toQString());
+    QSaveFile file(name);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
         std::string out;
@@ -104,20 +155,20 @@ bool Catalog::SaveCatalog(const ShortStr &name)
     }
     if (!ok) {
         file.cancelWriting();
-        dialogs_.ShowError("Error saving DataBase to " + name.toQString() + " !");
+        dialogs_.ShowError("Error saving DataBase to " + name + " !");
         return false;
     }
-    DBModified = false;
+    DBModified_ = false;
     return true;
 }
 
 void Catalog::ClearCatalog()
 {
-    std::vector<TSong *> songs = all.songs();
-    all.clear();
-    songIndex.clear();
-    for (TSong *s : songs)
-        delete s;
+    emit allTracksReleasing();
+    all_.clear();
+    songIndex_.clear();
+    store_.clear();
+    store_.shrink_to_fit();
 }
 
 void Catalog::UpdateCaption()
@@ -126,7 +177,7 @@ void Catalog::UpdateCaption()
     const int hyphen = base.indexOf('-');
     if (hyphen >= 0)
         base = TrimBlanks(ShortStr::fromQString(base.left(hyphen))).toQString();
-    const ShortStr shown = GetDirPart(DBFileName) == programDir_ ? GetFileNamePart(DBFileName) : DBFileName;
-    caption_ = base + " - " + UpperCaseShort(shown).toQString();
+    const QString shown = DirPartOf(DBFileName_) == programDir_ ? FileNamePartOf(DBFileName_) : DBFileName_;
+    caption_ = base + " - " + UpperCaseAtoZ(shown);
     emit captionChanged(caption_);
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The catalog: every track record (owned here), the catalog list `all`, the key index, the
-// current catalog file and its state, the totals line and the window caption that names it.
+// The catalog: every track record (owned here and released only here), the catalog list `all`,
+// the key index, the current catalog file and its state, the totals line and the window caption
+// that names it. Records are released only by DeleteTracks and ClearCatalog, which announce them
+// first, so that every holder of a reference (selection list, playing track) lets go in time.
 
 #include "catalog/CatalogSort.h"
 #include "catalog/SongIndex.h"
@@ -10,6 +12,8 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 class Dialogs;
 
@@ -17,23 +21,33 @@ class Catalog : public QObject {
     Q_OBJECT
 public:
     // programDir: the program's directory; catalogs in it are named by file name alone.
-    Catalog(Dialogs &dialogs, const ShortStr &programDir, const QString &baseCaption, QObject *parent = nullptr);
+    Catalog(Dialogs &dialogs, const QString &programDir, const QString &baseCaption, QObject *parent = nullptr);
     ~Catalog() override;
 
-    SongList all;
-    SongIndex songIndex;
-    ShortStr DBFileName;
-    bool DBModified = false;
+    SongList &all() { return all_; }
+    const SongList &all() const { return all_; }
+    const SongIndex &songIndex() const { return songIndex_; }
+    const QString &DBFileName() const { return DBFileName_; }
+    void setDBFileName(const QString &name) { DBFileName_ = name; }
+    bool DBModified() const { return DBModified_; }
+    void setDBModified(bool modified) { DBModified_ = modified; }
+
     // Sum of size div 100 over the tracks of the file last read (64 bits: a large catalog's
     // total would not fit in 32).
     int64_t DBSize100 = 0;
     // Off only where the reading alone is timed; the program always sorts after a load.
     bool sortOnLoad = true;
 
+    // Takes the record: it becomes the last row of `all` and enters the key index.
+    TSong *AddTrack(std::unique_ptr<TSong> song);
+    // The same for a batch, at a cost that does not grow with the catalog.
+    void AddTracks(std::vector<std::unique_ptr<TSong>> songs);
+    // Announces the records, takes them out of `all` and the key index, and frees them.
+    void DeleteTracks(const std::vector<TSong *> &tracks);
     // False (and nothing changed but the caption) when the file cannot be opened.
-    bool LoadCatalog(const ShortStr &name);
+    bool LoadCatalog(const QString &name);
     // Writes atomically; on failure shows an error, leaves the file as it was and returns false.
-    bool SaveCatalog(const ShortStr &name);
+    bool SaveCatalog(const QString &name);
     void ClearCatalog();
     void UpdateCaption();
 
@@ -42,7 +56,7 @@ public:
     const Collation &collation() const { return collation_; }
     Dialogs &dialogs() const { return dialogs_; }
     CatalogSort &sorter() { return sorter_; }
-    ShortStr programDir() const { return programDir_; }
+    QString programDir() const { return programDir_; }
 
     static ShortStr TitleLine();
     static ShortStr RulerLine();
@@ -51,12 +65,20 @@ public:
 signals:
     void captionChanged(const QString &caption);
     void allTotalChanged(const QString &text);
+    // Emitted while the records are still whole, just before they are freed.
+    void tracksReleasing(const std::vector<TSong *> &tracks);
+    void allTracksReleasing();
 
 private:
     Dialogs &dialogs_;
-    ShortStr programDir_;
+    QString programDir_;
     QString caption_;
     QString allTotal_;
     Collation collation_;
+    std::vector<std::unique_ptr<TSong>> store_;
+    SongList all_;
+    SongIndex songIndex_;
+    QString DBFileName_;
+    bool DBModified_ = false;
     CatalogSort sorter_;
 };

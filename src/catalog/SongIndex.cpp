@@ -2,23 +2,16 @@
 
 #include <QString>
 #include <functional>
-#include <algorithm>
-#include <unordered_set>
 
 std::string SongIndex::Folded(std::string_view utf8)
 {
     std::string out(utf8);
-    bool ascii = true;
     for (char &c : out) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toCaseFolded().toStdString();
         if (c >= 'A' && c <= 'Z')
             c += 'a' - 'A';
     }
-    if (!ascii)
-        out = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toCaseFolded().toStdString();
     return out;
 }
 
@@ -34,80 +27,74 @@ uint64_t SongIndex::Hash(const std::string &folded)
     return std::hash<std::string>()(folded);
 }
 
-std::vector<SongIndex::Entry>::iterator SongIndex::firstWithHash(uint64_t hash)
+void SongIndex::reserve(size_t n)
 {
-    return std::lower_bound(entries_.begin(), entries_.end(), hash,
-                            [](const Entry &e, uint64_t h) { return e.hash < h; });
+    size_t size = slots_.empty() ? 16 : slots_.size();
+    while (n > size / 4 * 3)
+        size *= 2;
+    if (size == slots_.size())
+        return;
+    std::vector<Entry> old(size, Entry{0, nullptr});
+    old.swap(slots_);
+    for (const Entry &e : old) {
+        if (!e.song)
+            continue;
+        size_t slot = e.hash & mask();
+        while (slots_[slot].song)
+            slot = (slot + 1) & mask();
+        slots_[slot] = e;
+    }
+}
+
+void SongIndex::insert(uint64_t hash, const std::string &key, TSong *song)
+{
+    size_t slot = hash & mask();
+    for (; slots_[slot].song; slot = (slot + 1) & mask()) {
+        if (slots_[slot].hash == hash && KeyOf(slots_[slot].song) == key) {
+            slots_[slot].song = song;
+            return;
+        }
+    }
+    slots_[slot] = Entry{hash, song};
+    ++count_;
 }
 
 void SongIndex::add(TSong *song)
 {
+    reserve(count_ + 1);
     const std::string key = KeyOf(song);
-    const uint64_t hash = Hash(key);
-    auto it = firstWithHash(hash);
-    for (auto e = it; e != entries_.end() && e->hash == hash; ++e) {
-        if (KeyOf(e->song) == key) {
-            e->song = song;
-            return;
-        }
-    }
-    entries_.insert(it, Entry{hash, song});
+    insert(Hash(key), key, song);
 }
 
 void SongIndex::addAll(const std::vector<TSong *> &songs)
 {
-    if (entries_.empty()) {
-        // Bulk path: hash everything, sort once, then fold equal keys onto the last record.
-        std::vector<Entry> all;
-        all.reserve(songs.size());
-        for (TSong *s : songs)
-            all.push_back(Entry{Hash(KeyOf(s)), s});
-        std::stable_sort(all.begin(), all.end(), [](const Entry &a, const Entry &b) { return a.hash < b.hash; });
-        entries_.reserve(all.size());
-        for (size_t i = 0; i < all.size();) {
-            size_t end = i;
-            while (end < all.size() && all[end].hash == all[i].hash)
-                ++end;
-            if (end - i == 1) {
-                entries_.push_back(all[i]);
-            } else {
-                const size_t runStart = entries_.size();
-                for (size_t k = i; k < end; ++k) {
-                    const std::string key = KeyOf(all[k].song);
-                    auto same = std::find_if(entries_.begin() + runStart, entries_.end(),
-                                             [&](const Entry &e) { return KeyOf(e.song) == key; });
-                    if (same != entries_.end())
-                        same->song = all[k].song;
-                    else
-                        entries_.push_back(all[k]);
-                }
-            }
-            i = end;
-        }
-        return;
+    reserve(count_ + songs.size());
+    for (TSong *s : songs) {
+        const std::string key = KeyOf(s);
+        insert(Hash(key), key, s);
     }
-    for (TSong *s : songs)
-        add(s);
 }
 
 TSong *SongIndex::find(const ShortStr &cdKey) const
 {
+    if (count_ == 0)
+        return nullptr;
     const std::string key = Folded(cdKey.toUtf8());
     const uint64_t hash = Hash(key);
-    auto it = std::lower_bound(entries_.begin(), entries_.end(), hash,
-                               [](const Entry &e, uint64_t h) { return e.hash < h; });
-    for (; it != entries_.end() && it->hash == hash; ++it)
-        if (KeyOf(it->song) == key)
-            return it->song;
+    for (size_t slot = hash & mask(); slots_[slot].song; slot = (slot + 1) & mask())
+        if (slots_[slot].hash == hash && KeyOf(slots_[slot].song) == key)
+            return slots_[slot].song;
     return nullptr;
 }
 
 void SongIndex::remove(const TSong *song)
 {
+    if (count_ == 0)
+        return;
     const uint64_t hash = Hash(KeyOf(song));
-    for (auto it = firstWithHash(hash); it != entries_.end() && it->hash == hash; ++it) {
-        if (it->song == song) {
-            entries_.erase(it);
+    for (size_t slot = hash & mask(); slots_[slot].song; slot = (slot + 1) & mask()) {
+        if (slots_[slot].song == song) {
+            eraseSlot(slot);
             return;
         }
     }
@@ -115,7 +102,29 @@ void SongIndex::remove(const TSong *song)
 
 void SongIndex::removeAll(const std::vector<TSong *> &songs)
 {
-    const std::unordered_set<const TSong *> gone(songs.begin(), songs.end());
-    entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [&](const Entry &e) { return gone.count(e.song) > 0; }),
-                   entries_.end());
+    for (const TSong *s : songs)
+        remove(s);
+}
+
+// Backward-shift deletion: later entries of the probe run move up, so no run is broken by a hole.
+void SongIndex::eraseSlot(size_t slot)
+{
+    size_t hole = slot;
+    for (size_t next = (hole + 1) & mask(); slots_[next].song; next = (next + 1) & mask()) {
+        const size_t home = slots_[next].hash & mask();
+        // The entry may fill the hole when its home does not lie cyclically in (hole, next].
+        if (((next - home) & mask()) >= ((next - hole) & mask())) {
+            slots_[hole] = slots_[next];
+            hole = next;
+        }
+    }
+    slots_[hole] = Entry{0, nullptr};
+    --count_;
+}
+
+void SongIndex::clear()
+{
+    slots_.clear();
+    slots_.shrink_to_fit();
+    count_ = 0;
 }

@@ -1,13 +1,14 @@
 #pragma once
 // The key index: CD key (CD ID, tab, file name) to track record, keys compared without regard to
 // letter case. One entry per key: adding a key that is present makes its entry refer to the new
-// record. Look-ups hash the case-folded key, so they cost the same for any catalog size.
+// record. An open-addressing hash table on the case-folded key: adding, removing and finding a
+// record cost the same for any catalog size, so adding a batch costs O(batch).
 
 #include "catalog/TSong.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <cstdint>
 #include <vector>
 
 class SongIndex {
@@ -18,21 +19,25 @@ public:
     TSong *find(const ShortStr &cdKey) const;
     // Removes the entry that refers to song, if there is one.
     void remove(const TSong *song);
-    // Removes the entries that refer to any of songs, in one pass over the index.
     void removeAll(const std::vector<TSong *> &songs);
-    void clear() { entries_.clear(); }
-    int count() const { return static_cast<int>(entries_.size()); }
+    void clear();
+    int count() const { return static_cast<int>(count_); }
 
 private:
     struct Entry {
         uint64_t hash;
-        TSong *song;
+        TSong *song;  // null: a free slot
     };
     // The key without letter case, as UTF-8.
     static std::string Folded(std::string_view utf8);
     static std::string KeyOf(const TSong *song);
     static uint64_t Hash(const std::string &folded);
-    std::vector<Entry>::iterator firstWithHash(uint64_t hash);
+    size_t mask() const { return slots_.size() - 1; }
+    // Room for n entries at most three quarters full.
+    void reserve(size_t n);
+    void insert(uint64_t hash, const std::string &key, TSong *song);
+    void eraseSlot(size_t slot);
 
-    std::vector<Entry> entries_;  // ordered by hash
+    std::vector<Entry> slots_;  // a power of two in size, or empty
+    size_t count_ = 0;
 };

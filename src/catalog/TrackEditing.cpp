@@ -17,11 +17,11 @@ void TrackEditing::allDblClick(SongList &sender)
     TSong *t = sender.song(i);
     if (!t->EditInfo(catalog_.dialogs()))
         return;
-    catalog_.DBModified = true;
+    catalog_.setDBModified(true);
     // Rows are built from the record: both lists show the new texts once they repaint.
-    catalog_.all.notifyRowsChanged();
+    catalog_.all().notifyRowsChanged();
     if (t->SelNum > 0)
-        selection_.sel.notifyRowsChanged();
+        selection_.sel().notifyRowsChanged();
     if (sender.multiSelect())
         sender.setSelected(i, true);
     sender.setCurrentRow(i);
@@ -31,49 +31,41 @@ bool TrackEditing::allKeyPress(QChar key)
 {
     if (key != QLatin1Char(' '))
         return false;
-    allDblClick(catalog_.all);
+    allDblClick(catalog_.all());
     return true;
 }
 
 void TrackEditing::EditTrackBtnClick(const SongList *focused)
 {
-    if (focused == &selection_.sel && selection_.sel.currentRow() >= 0)
-        allDblClick(selection_.sel);
-    else if (focused == &catalog_.all && catalog_.all.currentRow() >= 0)
-        allDblClick(catalog_.all);
+    if (focused == &selection_.sel() && selection_.sel().currentRow() >= 0)
+        allDblClick(selection_.sel());
+    else if (focused == &catalog_.all() && catalog_.all().currentRow() >= 0)
+        allDblClick(catalog_.all());
 }
 
 bool TrackEditing::allKeyDown(int key)
 {
-    if (catalog_.all.currentRow() < 0 || key != Qt::Key_Delete)
+    if (catalog_.all().currentRow() < 0 || key != Qt::Key_Delete)
         return false;
-    const int n = catalog_.all.selectedCount();
+    const int n = catalog_.all().selectedCount();
     if (n == 0)
         return true;
     const QString question = n == 1 ? QString("Delete the selected Song from the Database ?")
                                     : "Delete all " + QString::number(n) + " Selected songs from the Database ?";
     if (catalog_.dialogs().MessageBox(MsgDlgType::Confirmation, question, ButtonSet({mbYes, mbNo})) != mrYes)
         return true;
-    catalog_.DBModified = true;
+    catalog_.setDBModified(true);
     deleteSelectedTracks();
     return true;
 }
 
 void TrackEditing::deleteSelectedTracks()
 {
-    SongList &all = catalog_.all;
+    SongList &all = catalog_.all();
     const int current = all.currentRow();
-    std::vector<TSong *> kept, gone;
-    kept.reserve(all.count());
-    for (int i = 0; i < all.count(); ++i)
-        (all.isSelected(i) ? gone : kept).push_back(all.song(i));
-    // One pass over each list and the index, so deleting many tracks stays linear.
-    const int top = all.topRow();
-    all.setSongs(std::move(kept));
-    all.setTopRow(top);
-    selection_.RemoveTracks(gone);
-    catalog_.songIndex.removeAll(gone);
-    for (TSong *t : gone)
-        delete t;  // the catalog owns its records
+    std::vector<TSong *> gone;
+    for (int row : all.selectedRows())
+        gone.push_back(all.song(row));
+    catalog_.DeleteTracks(gone);
     all.setCurrentRow(std::min(current, all.count() - 1));
 }

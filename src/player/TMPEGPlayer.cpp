@@ -1,9 +1,11 @@
 #include "player/TMPEGPlayer.h"
 
+#include "app/HandlerGuard.h"
 #include "util/ShortStrings.h"
 
 #include <QTimer>
 #include <dlfcn.h>
+#include <exception>
 #include <string>
 
 namespace {
@@ -119,7 +121,7 @@ void TMPEGPlayer::InitLibrary()
     lib_ = entries;
     delete timer_;
     timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, [this] { TimerTick(timer_); });
+    connect(timer_, &QTimer::timeout, this, [this] { onTimer(); });
     timer_->setInterval(UseTimer_ ? TimerFreq_ : 0);
     TrackLen_ = 0;
 }
@@ -271,6 +273,20 @@ int32_t TMPEGPlayer::GetTrackLength()
     const int32_t len = lib_.GetLength();
     CheckError();
     return len;
+}
+
+void TMPEGPlayer::onTimer()
+{
+    const auto tick = [this] { TimerTick(timer_); };
+    if (guard_) {
+        guard_->run(tick);
+        return;
+    }
+    try {
+        tick();
+    } catch (const std::exception &e) {
+        qCritical("%s", e.what());  // no guard to show it, and Qt's frames must not see it
+    }
 }
 
 void TMPEGPlayer::TimerTick(QObject *)

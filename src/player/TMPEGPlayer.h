@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 
+class HandlerGuard;
 class QTimer;
 
 enum class TPlayPriority { Idle, Lowest, BelowNormal, Normal, AboveNormal, Highest, TimeCritical };
@@ -55,6 +56,8 @@ public:
     void SetOutputDevice(TOutputDevice value);
     const ShortStr &OutFilename() const { return OutFilename_; }
     void SetOutFilename(const ShortStr &value) { OutFilename_ = value; }
+    // Errors of the timer's events (position, end of play) are reported through this guard.
+    void SetHandlerGuard(const HandlerGuard *guard) { guard_ = guard; }
     const ShortStr &PathToDLL() const { return PathToDLL_; }
     void SetPathToDLL(const ShortStr &value) { PathToDLL_ = value; }
     int32_t StartPos() const { return StartPos_; }
@@ -99,6 +102,7 @@ private:
     // LastErrorCode := the library's LastError; raises it when greater than 0.
     void CheckError();
     void StartTimer();
+    void onTimer();
 
     static void OpenStreamCb(void *component, uint8_t *nonSeekable, void **context);
     static void CloseStreamCb(void *component, void *context);
@@ -132,4 +136,5 @@ private:
     int32_t TrackLen_ = 0;
     int32_t LastErrorCode_ = 0;
     QTimer *timer_ = nullptr;
+    const HandlerGuard *guard_ = nullptr;
 };

@@ -1,15 +1,18 @@
 #include "selection/Selection.h"
 
 #include "app/Dialogs.h"
+#include "catalog/Catalog.h"
 #include "util/ShortStrings.h"
 
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
-Selection::Selection(const SongList &all, Dialogs &dialogs, QObject *parent)
-    : QObject(parent), sel(&TSong::SelectionRow, false), all_(all), dialogs_(dialogs)
+Selection::Selection(Catalog &catalog, Dialogs &dialogs, QObject *parent)
+    : QObject(parent), all_(catalog.all()), dialogs_(dialogs), sel_(&TSong::SelectionRow, false)
 {
+    connect(&catalog, &Catalog::tracksReleasing, this, &Selection::RemoveTracks);
+    connect(&catalog, &Catalog::allTracksReleasing, this, &Selection::ClearSelection);
     ShowSelectionTotal();
 }
 
@@ -26,28 +29,28 @@ QString Selection::TotalText(int files, int64_t size100, int64_t seconds)
 
 void Selection::setCurrent(int row)
 {
-    sel.setCurrentRow(row);
-    if (sel.currentRow() < 0)
-        sel.clearSelection();
+    sel_.setCurrentRow(row);
+    if (sel_.currentRow() < 0)
+        sel_.clearSelection();
     else
-        sel.setSelected(row, true);
+        sel_.setSelected(row, true);
 }
 
 bool Selection::selDragOver(const SongList *source, int row)
 {
     if (source == &all_) {
         const int r = std::max(row, 0);
-        setCurrent(r < sel.count() ? r : -1);  // the insertion marker
+        setCurrent(r < sel_.count() ? r : -1);  // the insertion marker
         return true;
     }
-    return source == &sel;
+    return source == &sel_;
 }
 
 void Selection::selDragDrop(const SongList *source, int row)
 {
     if (source == &all_)
         dropCatalogTracks(row);
-    else if (source == &sel)
+    else if (source == &sel_)
         moveRow(row);
     else
         ShowSelectionTotal();
@@ -60,7 +63,7 @@ void Selection::dropCatalogTracks(int row)
         ShowSelectionTotal();
         return;
     }
-    int p = std::clamp(row, 0, sel.count());
+    int p = std::clamp(row, 0, sel_.count());
     std::vector<TSong *> block;
     for (int r : picked) {
         TSong *t = all_.song(r);
@@ -73,11 +76,11 @@ void Selection::dropCatalogTracks(int row)
     }
     if (!block.empty()) {
         // One bulk insertion: a large drop stays linear in the list's length.
-        std::vector<TSong *> rows = sel.songs();
+        std::vector<TSong *> rows = sel_.songs();
         rows.insert(rows.begin() + p, block.begin(), block.end());
-        const int top = sel.topRow();
-        sel.setSongs(std::move(rows));
-        sel.setTopRow(top);
+        const int top = sel_.topRow();
+        sel_.setSongs(std::move(rows));
+        sel_.setTopRow(top);
         p += static_cast<int>(block.size());
     }
     RenumberSelection(p);
@@ -87,17 +90,17 @@ void Selection::dropCatalogTracks(int row)
 
 void Selection::moveRow(int row)
 {
-    const int s = sel.currentRow();
+    const int s = sel_.currentRow();
     if (s < 0) {
         ShowSelectionTotal();
         return;
     }
-    int d = std::clamp(row, 0, sel.count());
-    TSong *t = sel.song(s);
-    sel.removeAt(s);
+    int d = std::clamp(row, 0, sel_.count());
+    TSong *t = sel_.song(s);
+    sel_.removeAt(s);
     if (s <= d)
         d = std::max(d - 1, 0);
-    sel.insert(d, t);
+    sel_.insert(d, t);
     RenumberSelection(0);
     setCurrent(d);
     ShowSelectionTotal();
@@ -107,22 +110,22 @@ void Selection::selKeyDown(int key)
 {
     if (key != Qt::Key_Delete)
         return;
-    int i = sel.currentRow();
+    int i = sel_.currentRow();
     if (i < 0)
         return;
     if (dialogs_.MessageBox(MsgDlgType::Confirmation, "Delete selected song from list ?", ButtonSet({mbYes, mbNo}))
         != mrYes)
         return;
-    sel.song(i)->SelNum = 0;
-    sel.removeAt(i);
+    sel_.song(i)->SelNum = 0;
+    sel_.removeAt(i);
     RenumberSelection(i);
     ShowSelectionTotal();
-    setCurrent(std::min(i, sel.count() - 1));
+    setCurrent(std::min(i, sel_.count() - 1));
 }
 
 void Selection::New1Click()
 {
-    if (SelModified
+    if (SelModified_
         && dialogs_.MessageBox(MsgDlgType::Confirmation, "List is not saved. clear list ?", ButtonSet({mbYes, mbNo}))
                != mrYes)
         return;
@@ -132,18 +135,18 @@ void Selection::New1Click()
 void Selection::RenumberSelection(int first)
 {
     first = std::max(first, 0);
-    for (int i = first; i < sel.count(); ++i)
-        sel.song(i)->SelNum = i + 1;
-    if (first < sel.count())
-        sel.notifyRowsChanged();
-    SelModified = true;
+    for (int i = first; i < sel_.count(); ++i)
+        sel_.song(i)->SelNum = i + 1;
+    if (first < sel_.count())
+        sel_.notifyRowsChanged();
+    SelModified_ = true;
 }
 
 void Selection::ClearSelection()
 {
-    for (TSong *t : sel.songs())
+    for (TSong *t : sel_.songs())
         t->SelNum = 0;
-    sel.clear();
+    sel_.clear();
     ShowSelectionTotal();
 }
 
@@ -151,11 +154,11 @@ void Selection::ShowSelectionTotal()
 {
     int64_t seconds = 0;
     SelSize100 = 0;
-    for (const TSong *t : sel.songs()) {
+    for (const TSong *t : sel_.songs()) {
         SelSize100 += t->Size / 100;
         seconds += t->Seconds;
     }
-    total_ = TotalText(sel.count(), SelSize100, seconds);
+    total_ = TotalText(sel_.count(), SelSize100, seconds);
     totalRed_ = seconds > CDSeconds;
     emit totalChanged(total_, totalRed_);
 }
@@ -163,23 +166,23 @@ void Selection::ShowSelectionTotal()
 void Selection::RemoveTracks(const std::vector<TSong *> &tracks)
 {
     const std::unordered_set<const TSong *> gone(tracks.begin(), tracks.end());
-    const TSong *current = sel.currentRow() >= 0 ? sel.song(sel.currentRow()) : nullptr;
+    const TSong *current = sel_.currentRow() >= 0 ? sel_.song(sel_.currentRow()) : nullptr;
     std::vector<TSong *> kept;
-    kept.reserve(sel.count());
-    for (TSong *t : sel.songs()) {
+    kept.reserve(sel_.count());
+    for (TSong *t : sel_.songs()) {
         if (gone.count(t))
             t->SelNum = 0;
         else
             kept.push_back(t);
     }
-    if (static_cast<int>(kept.size()) == sel.count())
+    if (static_cast<int>(kept.size()) == sel_.count())
         return;
     // The current row follows its track; when that track goes, no row is current.
     const auto at = std::find(kept.begin(), kept.end(), current);
     const int newCurrent = at == kept.end() ? -1 : static_cast<int>(at - kept.begin());
-    const int top = sel.topRow();
-    sel.setSongs(std::move(kept));
-    sel.setTopRow(top);
+    const int top = sel_.topRow();
+    sel_.setSongs(std::move(kept));
+    sel_.setTopRow(top);
     setCurrent(newCurrent);
     RenumberSelection(0);
     ShowSelectionTotal();

@@ -10,16 +10,20 @@
 #include <cstdint>
 #include <vector>
 
+class Catalog;
 class Dialogs;
 
 class Selection : public QObject {
     Q_OBJECT
 public:
-    // all: the catalog list, the only list whose tracks may be dropped here.
-    Selection(const SongList &all, Dialogs &dialogs, QObject *parent = nullptr);
+    // Only the catalog's list `all` may drop tracks here; records that the catalog releases
+    // leave the list first.
+    Selection(Catalog &catalog, Dialogs &dialogs, QObject *parent = nullptr);
 
-    SongList sel;
-    bool SelModified = false;
+    SongList &sel() { return sel_; }
+    const SongList &sel() const { return sel_; }
+    bool SelModified() const { return SelModified_; }
+    void setSelModified(bool modified) { SelModified_ = modified; }
     // Sum of size div 100 over the listed tracks, rebuilt by ShowSelectionTotal (64 bits, so a
     // huge list cannot overflow it).
     int64_t SelSize100 = 0;
@@ -57,6 +61,8 @@ private:
 
     const SongList &all_;
     Dialogs &dialogs_;
+    SongList sel_;
+    bool SelModified_ = false;
     QString total_;
     bool totalRed_ = false;
 };

@@ -4,7 +4,6 @@
 #include "widgets/TMessageForm.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -23,36 +22,12 @@ const ButtonMap kButtons[] = {
     {mbHelp, QMessageBox::Help, mrNone},
 };
 
-// Each message box is titled by its kind, like the classic message dialogs.
-QString BoxTitle(MsgDlgType type)
-{
-    switch (type) {
-    case MsgDlgType::Warning: return "Warning";
-    case MsgDlgType::Error: return "Error";
-    case MsgDlgType::Information: return "Information";
-    case MsgDlgType::Confirmation: return "Confirmation";
-    case MsgDlgType::Custom: break;
-    }
-    return QApplication::applicationName();
-}
 } // namespace
-
-void QtDialogs::LogShown(const QString &kind, const QString &text)
-{
-    // Lets black-box tests see from outside what the program asked.
-    const QString path = qEnvironmentVariable("ZEMLO_DIALOG_LOG");
-    if (path.isEmpty())
-        return;
-    QFile log(path);
-    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
-        log.write((kind + "|" + text + "\n").toUtf8());
-}
 
 int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons)
 {
-    LogShown("MessageBox:" + BoxTitle(type), text);
     QMessageBox box(parent_);
-    box.setWindowTitle(BoxTitle(type));
+    box.setWindowTitle(DialogTitle(type));
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (type) {
@@ -77,7 +52,6 @@ int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons bu
 int QtDialogs::MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
                                MsgDlgBtn focus)
 {
-    LogShown("MessageDlgFocus", text);
     return ::MessageDlgFocus(text, type, buttons, helpContext, focus, parent_);
 }
 
@@ -109,6 +83,5 @@ QString QtDialogs::SaveFileName(const QString &title, const QString &filter, con
 
 bool QtDialogs::EditTrack(TrackTexts &texts)
 {
-    LogShown("EditTrack", texts.fileName);
     return EditTrackDialog(parent_, texts);
 }

@@ -19,9 +19,6 @@ public:
                          const QString &initialDir, bool confirmOverwrite) override;
     bool EditTrack(TrackTexts &texts) override;
 
-    // Appends what a dialog shows to the file named by ZEMLO_DIALOG_LOG, when that is set.
-    static void LogShown(const QString &kind, const QString &text);
-
 private:
     QWidget *parent_ = nullptr;
 };

@@ -1,14 +1,12 @@
 #include "widgets/TMainForm.h"
 
-#include "app/Dialogs.h"
-#include "app/Startup.h"
+#include "app/ZemloCore.h"
 #include "widgets/Pictures.h"
 #include "widgets/Scale.h"
 #include "widgets/THeader.h"
 #include "widgets/TSplashScreen.h"
 #include "widgets/TSplitter.h"
 #include "widgets/TTabListBox.h"
-#include "widgets/ZemloApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,14 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSlider>
 #include <QToolButton>
-#include <exception>
 
 namespace {
-const char *const BaseCaption = "ZEMLO";
-const char *const HelpText =
-    "No way I'm gona write HELP for this application. If you're ready to make one.. you're welcomed !";
 
 QFrame *Panel(QWidget *parent, QFrame::Shadow shadow)
 {
@@ -48,13 +43,10 @@ void SetBox(QWidget *w, const Box &b)
 }
 } // namespace
 
-TMainForm::TMainForm(Dialogs &dialogs, QWidget *parent)
-    : QMainWindow(parent), dialogs_(dialogs), catalog_(dialogs, ProgramDir(), BaseCaption),
-      selection_(catalog_.all, dialogs),
-      search_(catalog_.all, dialogs), editing_(catalog_, selection_), commands_(catalog_, selection_),
-      geometry_(DesignGeometry([](int v) { return Scaled(v); }))
+TMainForm::TMainForm(ZemloCore &core, QWidget *parent)
+    : QMainWindow(parent), core_(core), geometry_(DesignGeometry([](int v) { return Scaled(v); }))
 {
-    setWindowTitle(catalog_.caption());
+    setWindowTitle(core_.catalog().caption());
     setFont(DesignFont(16));
     createControls();
     createMenus();
@@ -64,6 +56,7 @@ TMainForm::TMainForm(Dialogs &dialogs, QWidget *parent)
     adjustSize();
     client_->setMinimumSize(0, 0);
     client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    centreOnScreen();
     qApp->installEventFilter(this);
     created_ = true;
 }
@@ -71,7 +64,42 @@ TMainForm::TMainForm(Dialogs &dialogs, QWidget *parent)
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
-    FormDestroy();
+}
+
+void TMainForm::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize size = frameGeometry().size();
+    move(area.x() + area.width() / 2 - size.width() / 2, area.y() + area.height() / 2 - size.height() / 2);
+}
+
+void TMainForm::AdjustListsToFont()
+{
+    sel->AdjustToFont();
+    all->AdjustToFont();
+}
+
+void TMainForm::ShowSplash()
+{
+    TSplashScreen::ShowStartupSplash();
+}
+
+void TMainForm::guarded(const std::function<void()> &handler)
+{
+    core_.guard().run(handler);
+}
+
+void TMainForm::onTriggered(QAction *action, std::function<void()> handler)
+{
+    connect(action, &QAction::triggered, this, [this, handler] { guarded(handler); });
+}
+
+void TMainForm::onClicked(QToolButton *button, std::function<void()> handler)
+{
+    connect(button, &QToolButton::clicked, this, [this, handler] { guarded(handler); });
 }
 
 QToolButton *TMainForm::toolButton(QWidget *parent, int left, int top, const QIcon &icon, const QString &hint)
@@ -112,10 +140,10 @@ void TMainForm::createControls()
 
     Panel1 = Panel(client_, QFrame::Plain);
     all = new TTabListBox(Panel1);
-    all->setModel(&catalog_.all);
+    all->setModel(&core_.catalog().all());
     Splitter1 = new TSplitter(Panel1);
     sel = new TTabListBox(Panel1);
-    sel->setModel(&selection_.sel);
+    sel->setModel(&core_.selection().sel());
     SetBox(Header1, geometry_.Header1);
     SetBox(Header2, geometry_.Header2);
     SetBox(all, geometry_.all);
@@ -225,59 +253,61 @@ void TMainForm::createMenus()
 
 void TMainForm::wireHandlers()
 {
-    connect(&catalog_, &Catalog::captionChanged, this, &QWidget::setWindowTitle);
-    connect(&catalog_, &Catalog::allTotalChanged, AllTotal, &QLabel::setText);
-    connect(&selection_, &Selection::totalChanged, this, [this](const QString &text, bool red) {
+    Catalog &catalog = core_.catalog();
+    Selection &selection = core_.selection();
+    CatalogSort &sorter = catalog.sorter();
+    connect(&catalog, &Catalog::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&catalog, &Catalog::allTotalChanged, AllTotal, &QLabel::setText);
+    connect(&selection, &Selection::totalChanged, this, [this](const QString &text, bool red) {
         Total->setText(text);
         QPalette p = Total->palette();
         p.setColor(QPalette::WindowText, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
         Total->setPalette(p);
     });
-    connect(&catalog_.sorter(), &CatalogSort::sortStateChanged, this, &TMainForm::showSortState);
+    connect(&sorter, &CatalogSort::sortStateChanged, this, &TMainForm::showSortState);
 
-    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
-    connect(Context1, &QAction::triggered, this, &TMainForm::Context1Click);
-    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    onTriggered(Exit1, [this] { close(); });
+    onTriggered(Context1, [this] { core_.Context1Click(); });
+    onTriggered(About1, [this] { TSplashScreen::ShowAbout(this); });
 
-    connect(NewDB, &QAction::triggered, this, [this] { commands_.NewDBClick(); });
-    connect(LoadDB, &QAction::triggered, this, [this] { commands_.LoadDBClick(); });
-    connect(SaveAllList1, &QAction::triggered, this, [this] { commands_.SaveAllList1Click(); });
-    connect(byBand1, &QAction::triggered, this, [this] { catalog_.sorter().SortbyBand1Click(); showSortState(); });
-    connect(bySong1, &QAction::triggered, this, [this] { catalog_.sorter().SortbySong1Click(); showSortState(); });
-    connect(byCD1, &QAction::triggered, this, [this] { catalog_.sorter().SortbyCD1Click(); showSortState(); });
-    connect(byTime1, &QAction::triggered, this, [this] { catalog_.sorter().SortbyTime1Click(); showSortState(); });
-    connect(ReversedSort, &QAction::triggered, this, [this] { catalog_.sorter().ReversedSortClick(); showSortState(); });
-    connect(SortBy, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        catalog_.sorter().SortByChange(index);
+    CatalogCommands &commands = core_.commands();
+    onTriggered(NewDB, [&commands] { commands.NewDBClick(); });
+    onTriggered(LoadDB, [&commands] { commands.LoadDBClick(); });
+    onTriggered(SaveAllList1, [&commands] { commands.SaveAllList1Click(); });
+    onTriggered(byBand1, [this, &sorter] { sorter.SortbyBand1Click(); showSortState(); });
+    onTriggered(bySong1, [this, &sorter] { sorter.SortbySong1Click(); showSortState(); });
+    onTriggered(byCD1, [this, &sorter] { sorter.SortbyCD1Click(); showSortState(); });
+    onTriggered(byTime1, [this, &sorter] { sorter.SortbyTime1Click(); showSortState(); });
+    onTriggered(ReversedSort, [this, &sorter] { sorter.ReversedSortClick(); showSortState(); });
+    connect(SortBy, qOverload<int>(&QComboBox::activated), this, [this, &sorter](int index) {
+        guarded([&] { sorter.SortByChange(index); });
         showSortState();
     });
 
-    connect(New2, &QAction::triggered, this, [this] { selection_.New1Click(); });
-    connect(ClearListBtn, &QToolButton::clicked, this, [this] { selection_.New1Click(); });
-    connect(FindBtn, &QToolButton::clicked, this, [this] { search_.FindBtnClick(); });
-    connect(EditTrackBtn, &QToolButton::clicked, this, [this] {
-        const QWidget *focused = QApplication::focusWidget();
-        editing_.EditTrackBtnClick(focused == all ? &catalog_.all : focused == sel ? &selection_.sel : nullptr);
-    });
+    onTriggered(New2, [&selection] { selection.New1Click(); });
+    onClicked(ClearListBtn, [&selection] { selection.New1Click(); });
+    onClicked(FindBtn, [this] { core_.search().FindBtnClick(); });
+    onClicked(EditTrackBtn, [this] { core_.EditTrackBtnClick(); });
 
-    connect(all, &TTabListBox::rowDoubleClicked, this, [this](int) { editing_.allDblClick(catalog_.all); });
-    connect(sel, &TTabListBox::rowDoubleClicked, this, [this](int) { editing_.allDblClick(selection_.sel); });
-    connect(all, &TTabListBox::keyDown, this, [this](int key, Qt::KeyboardModifiers, bool *handled) {
-        if (editing_.allKeyDown(key))
-            *handled = true;
+    TrackEditing &editing = core_.editing();
+    connect(all, &TTabListBox::rowDoubleClicked, this,
+            [this, &editing, &catalog](int) { guarded([&] { editing.allDblClick(catalog.all()); }); });
+    connect(sel, &TTabListBox::rowDoubleClicked, this,
+            [this, &editing, &selection](int) { guarded([&] { editing.allDblClick(selection.sel()); }); });
+    connect(all, &TTabListBox::keyDown, this, [this, &editing](int key, Qt::KeyboardModifiers, bool *handled) {
+        guarded([&] { *handled = editing.allKeyDown(key) || *handled; });
     });
-    connect(all, &TTabListBox::keyPressed, this, [this](const QString &text, bool *handled) {
-        if (!text.isEmpty() && editing_.allKeyPress(text.at(0)))
-            *handled = true;
+    connect(all, &TTabListBox::keyPressed, this, [this, &editing](const QString &text, bool *handled) {
+        guarded([&] { *handled = (!text.isEmpty() && editing.allKeyPress(text.at(0))) || *handled; });
     });
-    connect(sel, &TTabListBox::keyDown, this, [this](int key, Qt::KeyboardModifiers, bool *) {
-        selection_.selKeyDown(key);
+    connect(sel, &TTabListBox::keyDown, this, [this, &selection](int key, Qt::KeyboardModifiers, bool *) {
+        guarded([&] { selection.selKeyDown(key); });
     });
-    connect(sel, &TTabListBox::dragOverList, this, [this](TTabListBox *source, QPoint pos, bool *accept) {
-        *accept = selection_.selDragOver(source->model(), sel->ItemAtPos(pos, false));
+    connect(sel, &TTabListBox::dragOverList, this, [this, &selection](TTabListBox *source, QPoint pos, bool *accept) {
+        guarded([&] { *accept = selection.selDragOver(source->model(), sel->ItemAtPos(pos, false)); });
     });
-    connect(sel, &TTabListBox::dragDroppedOnList, this, [this](TTabListBox *source, QPoint pos) {
-        selection_.selDragDrop(source->model(), sel->ItemAtPos(pos, false));
+    connect(sel, &TTabListBox::dragDroppedOnList, this, [this, &selection](TTabListBox *source, QPoint pos) {
+        guarded([&] { selection.selDragDrop(source->model(), sel->ItemAtPos(pos, false)); });
     });
     connect(static_cast<TSplitter *>(Splitter1), &TSplitter::moved, this, [this](int newLeft) {
         geometry_.all.width = newLeft;
@@ -287,12 +317,13 @@ void TMainForm::wireHandlers()
 
 void TMainForm::showSortState()
 {
-    byBand1->setChecked(catalog_.sorter().isChecked(SortKind::Artist));
-    bySong1->setChecked(catalog_.sorter().isChecked(SortKind::AlbumTrack));
-    byCD1->setChecked(catalog_.sorter().isChecked(SortKind::CD));
-    byTime1->setChecked(catalog_.sorter().isChecked(SortKind::PlayTime));
-    ReversedSort->setChecked(catalog_.sorter().reversed());
-    SortBy->setCurrentIndex(catalog_.sorter().sortByIndex());
+    const CatalogSort &sorter = core_.catalog().sorter();
+    byBand1->setChecked(sorter.isChecked(SortKind::Artist));
+    bySong1->setChecked(sorter.isChecked(SortKind::AlbumTrack));
+    byCD1->setChecked(sorter.isChecked(SortKind::CD));
+    byTime1->setChecked(sorter.isChecked(SortKind::PlayTime));
+    ReversedSort->setChecked(sorter.reversed());
+    SortBy->setCurrentIndex(sorter.sortByIndex());
 }
 
 void TMainForm::applyGeometry()
@@ -321,40 +352,30 @@ void TMainForm::Splitter1Moved()
     applyGeometry();
 }
 
-void TMainForm::FormCreate(const QStringList &arguments)
-{
-    try {
-        for (ShortStr &path : config_.CDPaths)
-            path = ShortStr();
-        mp3player.InitLibrary();
-        sel->AdjustToFont();
-        all->AdjustToFont();
-        selection_.SelModified = false;
-        SortBy->setCurrentIndex(0);
-        ShortStr list;
-        if (!ReadConfig(IniFileName(), config_, list))
-            dialogs_.ShowError("ZEMLO.INI not found !");
-        catalog_.DBFileName = CatalogNameAtStart(list, arguments, ProgramDir());
-        selection_.New1Click();
-    } catch (const std::exception &e) {
-        ZemloApplication::ShowException(QString::fromUtf8(e.what()));
-    }
-}
-
-void TMainForm::FormDestroy()
-{
-    if (mp3player.LibraryLoaded())
-        mp3player.DoneLibrary();
-    selection_.ClearSelection();
-    catalog_.ClearCatalog();
-}
-
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    if (commands_.FormCloseQuery())
+    bool mayClose = false;
+    guarded([&] { mayClose = core_.FormCloseQuery(); });
+    if (mayClose)
         event->accept();
     else
         event->ignore();
+}
+
+bool TMainForm::takeSetupShortcut(QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_S || key->modifiers() != Qt::AltModifier || !Setup1->isEnabled())
+        return false;
+    // Accepting the override keeps Qt's shortcut map, where the two equal keys would cancel each
+    // other out, from seeing the key; the press that follows opens Setup.
+    if (event->type() == QEvent::ShortcutOverride)
+        event->accept();
+    else
+        Setup1->trigger();
+    return true;
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
@@ -364,24 +385,16 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::KeyPress && watched->isWidgetType()
                && static_cast<QWidget *>(watched)->window() == this) {
         // The window sees keys before the focused control.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (search_.FormKeyDown(key->key(), key->modifiers()))
+        if (takeSetupShortcut(event))
             return true;
+        auto *key = static_cast<QKeyEvent *>(event);
+        bool used = false;
+        guarded([&] { used = core_.search().FormKeyDown(key->key(), key->modifiers()); });
+        if (used)
+            return true;
+    } else if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
+               && static_cast<QWidget *>(watched)->window() == this && takeSetupShortcut(event)) {
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TMainForm::Exit1Click()
-{
-    close();
-}
-
-void TMainForm::Context1Click()
-{
-    dialogs_.ShowInformation(HelpText);
-}
-
-void TMainForm::About1Click()
-{
-    TSplashScreen::ShowAbout(this);
 }

@@ -2,18 +2,11 @@
 // The main window: controls, menus and their wiring to the core's handlers, and the layout
 // rules for resizing and the splitter. The logic of every command lives in the core.
 
-#include "app/Config.h"
-#include "catalog/Catalog.h"
-#include "catalog/CatalogCommands.h"
-#include "catalog/CatalogSearch.h"
-#include "catalog/CatalogSort.h"
-#include "catalog/TrackEditing.h"
-#include "player/TMPEGPlayer.h"
-#include "selection/Selection.h"
+#include "app/StartupView.h"
 #include "widgets/MainLayout.h"
 
 #include <QMainWindow>
-#include <QPointer>
+#include <functional>
 
 class QAction;
 class QComboBox;
@@ -23,27 +16,23 @@ class QLineEdit;
 class QMenu;
 class QSlider;
 class QToolButton;
-class Dialogs;
 class THeader;
 class TTabListBox;
-class TSplashScreen;
+class ZemloCore;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public StartupView {
     Q_OBJECT
 public:
-    explicit TMainForm(Dialogs &dialogs, QWidget *parent = nullptr);
+    // The window lays out and wires; the program it shows is the core's.
+    explicit TMainForm(ZemloCore &core, QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    // The start-up steps of the window, in their order; arguments: the command line.
-    void FormCreate(const QStringList &arguments);
-
-    Catalog &catalog() { return catalog_; }
-    Selection &selection() { return selection_; }
-    CatalogSort &sorter() { return catalog_.sorter(); }
+    ZemloCore &core() { return core_; }
     TTabListBox *allList() const { return all; }
     TTabListBox *selList() const { return sel; }
-    const Config &config() const { return config_; }
-    TMPEGPlayer &player() { return mp3player; }
+
+    void AdjustListsToFont() override;
+    void ShowSplash() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -55,23 +44,19 @@ private:
     void wireHandlers();
     QToolButton *toolButton(QWidget *parent, int left, int top, const QIcon &icon, const QString &hint);
     QAction *menuItem(QMenu *menu, const QString &caption, const QKeySequence &shortcut);
+    // Connects a command to its handler, run inside the core's guard.
+    void onTriggered(QAction *action, std::function<void()> handler);
+    void onClicked(QToolButton *button, std::function<void()> handler);
+    void guarded(const std::function<void()> &handler);
     void applyGeometry();
+    void centreOnScreen();
     void FormResize();
     void Splitter1Moved();
-    void FormDestroy();
     void showSortState();
-    void Exit1Click();
-    void Context1Click();
-    void About1Click();
+    // Alt+S belongs to "&Setup" before the mnemonic of "&Selections", as in the classic toolkit.
+    bool takeSetupShortcut(QEvent *event);
 
-    Dialogs &dialogs_;
-    Config config_;
-    Catalog catalog_;
-    Selection selection_;
-    CatalogSearch search_;
-    TrackEditing editing_;
-    CatalogCommands commands_;
-    TMPEGPlayer mp3player;
+    ZemloCore &core_;
     MainGeometry geometry_;
     bool created_ = false;
 

@@ -1,6 +1,6 @@
 #include "widgets/ZemloApplication.h"
 
-#include "widgets/QtDialogs.h"
+#include "app/ErrorReporter.h"
 
 #include <exception>
 
@@ -11,17 +11,17 @@ ZemloApplication::ZemloApplication(int &argc, char **argv) : QApplication(argc, 
 
 bool ZemloApplication::notify(QObject *receiver, QEvent *event)
 {
+    QString message;
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &e) {
-        ShowException(QString::fromUtf8(e.what()));
+        message = QString::fromUtf8(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
     }
+    if (reporter_)
+        reporter_->ReportError(message);
+    else
+        qCritical("%s", qUtf8Printable(message));
     return false;
-}
-
-void ZemloApplication::ShowException(const QString &text)
-{
-    QtDialogs dialogs;
-    dialogs.setParentWindow(activeWindow());
-    dialogs.ShowError(text);
 }

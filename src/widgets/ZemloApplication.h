@@ -1,13 +1,17 @@
 #pragma once
-// The application object: the one place where an error that escapes an event handler is caught
-// and shown to the user in a standard error box.
+// The application object. Every handler runs inside the core's guard; notify() is only the last
+// resort for an error that escapes Qt's own event handling, and reports it the same way.
 
 #include <QApplication>
+
+class ErrorReporter;
 
 class ZemloApplication : public QApplication {
 public:
     ZemloApplication(int &argc, char **argv);
+    void setErrorReporter(ErrorReporter *reporter) { reporter_ = reporter; }
     bool notify(QObject *receiver, QEvent *event) override;
-    // Shows the text of an error that ended an operation.
-    static void ShowException(const QString &text);
+
+private:
+    ErrorReporter *reporter_ = nullptr;
 };

@@ -44,7 +44,7 @@ TEST(ReadConfig, KeyRules)
         if (!c.ini.isNull())
             WriteFileBytes(path, c.ini);
         Config config;
-        ShortStr list;
+        QString list;
         EXPECT_EQ(ReadConfig(path, config, list), c.result) << c.name;
         ASSERT_EQ(config.CDPathCount, static_cast<int>(c.paths.size())) << c.name;
         for (size_t i = 0; i < c.paths.size(); ++i)
@@ -53,7 +53,7 @@ TEST(ReadConfig, KeyRules)
         EXPECT_EQ(config.CopyPath.toQString(), c.copyPath) << c.name;
         EXPECT_EQ(config.PlayPath.toQString(), c.playPath) << c.name;
         EXPECT_EQ(config.Player.toQString(), c.player) << c.name;
-        EXPECT_EQ(list.toQString(), c.list) << c.name;
+        EXPECT_EQ(list, c.list) << c.name;
     }
 }
 
@@ -77,8 +77,9 @@ TEST(IniFile, WriterKeepsOtherLines)
 
 TEST(Startup, CatalogNameAtStart)
 {
-    const ShortStr home("/opt/zemlo");
+    const QString home("/opt/zemlo");
     const QString longBare = QString(70, 'n') + ".lst";
+    const QString longPath = "/data/" + QString(200, 'd') + "/" + QString(200, 'e') + "/MY.LST";
     struct Case { QString list; QStringList args; QString name; };
     const Case cases[] = {
         {"", {"zemlo"}, "/opt/zemlo/"},
@@ -87,8 +88,10 @@ TEST(Startup, CatalogNameAtStart)
         {"list.lst", {"zemlo", "MY.LST"}, "/opt/zemlo/MY.LST"},
         {"list.lst", {"zemlo", "/data/MY.LST", "ignored"}, "/data/MY.LST"},
         {"", {"zemlo", longBare}, longBare},  // a name part longer than 64 is not bare
+        {longPath, {"zemlo"}, longPath},       // kept whole, however long
+        {"", {"zemlo", longPath}, longPath},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(CatalogNameAtStart(ShortStr::fromQString(c.list), c.args, home).toQString(), c.name)
+        EXPECT_EQ(CatalogNameAtStart(c.list, c.args, home), c.name)
             << c.args.join(' ').toStdString();
 }

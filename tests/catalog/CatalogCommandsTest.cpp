@@ -9,8 +9,8 @@ namespace {
 struct Commands : ::testing::Test {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    Catalog catalog{dialogs, ShortStr::fromQString(dir.path()), "ZEMLO"};
-    Selection selection{catalog.all, dialogs};
+    Catalog catalog{dialogs, dir.path(), "ZEMLO"};
+    Selection selection{catalog, dialogs};
     CatalogCommands commands{catalog, selection};
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -26,14 +26,14 @@ struct Commands : ::testing::Test {
     void openModified()
     {
         selection.ClearSelection();  // its rows refer to the records that loading releases
-        catalog.DBFileName = ShortStr::fromQString(path("a.lst"));
-        ASSERT_TRUE(catalog.LoadCatalog(catalog.DBFileName));
-        catalog.all.song(0)->SetTexts("Edited", "x", "one", "f1");
-        catalog.DBModified = true;
-        catalog.all.setSelected(0, true);
-        selection.selDragDrop(&catalog.all, 0);
-        catalog.all.clearSelection();
-        selection.SelModified = false;
+        catalog.setDBFileName(path("a.lst"));
+        ASSERT_TRUE(catalog.LoadCatalog(catalog.DBFileName()));
+        catalog.all().song(0)->SetTexts("Edited", "x", "one", "f1");
+        catalog.setDBModified(true);
+        catalog.all().setSelected(0, true);
+        selection.selDragDrop(&catalog.all(), 0);
+        catalog.all().clearSelection();
+        selection.setSelModified(false);
         dialogs.asked.clear();
     }
     enum Command { New, Open, Close };
@@ -45,7 +45,7 @@ struct Commands : ::testing::Test {
         command == New ? commands.NewDBClick() : commands.LoadDBClick();
         return false;
     }
-    ::testing::AssertionResult invariant() const { return SelNumInvariant(catalog.all, selection.sel); }
+    ::testing::AssertionResult invariant() const { return SelNumInvariant(catalog.all(), selection.sel()); }
 };
 } // namespace
 
@@ -59,7 +59,7 @@ TEST_F(Commands, SaveQuestionAnswersForNewOpenAndClose)
             WriteFileBytes(path("a.lst"), original);
             openModified();
             const QString name = path(answer == YesButUnwritable ? "gone/a.lst" : "a.lst");
-            catalog.DBFileName = ShortStr::fromQString(name);
+            catalog.setDBFileName(name);
             dialogs.results = {answer == No ? mrNo : answer == Cancel ? mrCancel : mrYes};
             dialogs.texts = {b};
             const QString total = catalog.allTotal();
@@ -79,26 +79,26 @@ TEST_F(Commands, SaveQuestionAnswersForNewOpenAndClose)
                 // Nothing goes on; a failed save is reported and the changes stay unsaved.
                 const QStringList report{"Error saving DataBase to " + name + " !"};
                 EXPECT_EQ(dialogs.textsAsked().mid(1), answer == Cancel ? QStringList() : report);
-                EXPECT_EQ(catalog.DBFileName.toQString(), name);
-                EXPECT_EQ(catalog.all.count(), 2);
-                EXPECT_EQ(selection.sel.count(), 1);
-                EXPECT_TRUE(catalog.DBModified);
+                EXPECT_EQ(catalog.DBFileName(), name);
+                EXPECT_EQ(catalog.all().count(), 2);
+                EXPECT_EQ(selection.sel().count(), 1);
+                EXPECT_TRUE(catalog.DBModified());
                 EXPECT_FALSE(mayClose);
                 continue;
             }
-            EXPECT_EQ(catalog.DBModified, command == Close && answer == No);
-            EXPECT_EQ(selection.sel.count(), command == Close ? 1 : 0);
+            EXPECT_EQ(catalog.DBModified(), command == Close && answer == No);
+            EXPECT_EQ(selection.sel().count(), command == Close ? 1 : 0);
             if (command == New) {
-                EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
-                EXPECT_EQ(catalog.all.count(), 0);
-                EXPECT_EQ(catalog.songIndex.count(), 0);
+                EXPECT_EQ(catalog.DBFileName(), "<NEW>");
+                EXPECT_EQ(catalog.all().count(), 0);
+                EXPECT_EQ(catalog.songIndex().count(), 0);
                 EXPECT_EQ(catalog.allTotal(), total);  // not refreshed
             } else if (command == Open) {
                 ASSERT_GT(b.size(), 80);
-                EXPECT_EQ(catalog.DBFileName.toQString(), b);  // whole, however long
+                EXPECT_EQ(catalog.DBFileName(), b);  // whole, however long
                 EXPECT_EQ(catalog.caption(), "ZEMLO - " + b.toUpper());  // outside the program's directory
-                EXPECT_EQ(catalog.all.count(), 1);
-                EXPECT_EQ(catalog.all.currentRow(), 0);
+                EXPECT_EQ(catalog.all().count(), 1);
+                EXPECT_EQ(catalog.all().currentRow(), 0);
                 EXPECT_TRUE(catalog.allTotal().startsWith("1 files,"));
             } else {
                 EXPECT_TRUE(mayClose);
@@ -110,36 +110,38 @@ TEST_F(Commands, SaveQuestionAnswersForNewOpenAndClose)
 TEST_F(Commands, YesForANewCatalogAsksForANameAndCancellingItGoesOn)
 {
     commands.NewDBClick();
-    catalog.DBModified = true;
+    catalog.setDBModified(true);
     dialogs.results = {mrYes};
+    dialogs.texts = {QString()};  // the name is not given
     commands.NewDBClick();
     ASSERT_EQ(dialogs.asked.size(), 2u);
     EXPECT_EQ(dialogs.asked[0].text, "<NEW> has been modified. Save ?");
     EXPECT_EQ(dialogs.asked[1].kind, "SaveFileName");
     EXPECT_FALSE(dialogs.asked[1].confirmOverwrite);  // the catalog is written over its file unasked
-    EXPECT_FALSE(catalog.DBModified);
-    EXPECT_EQ(catalog.DBFileName.toQString(), "<NEW>");
+    EXPECT_FALSE(catalog.DBModified());
+    EXPECT_EQ(catalog.DBFileName(), "<NEW>");
 }
 
 TEST_F(Commands, UnmodifiedCatalogOpenCancelledAndNewWithAnUnsavedList)
 {
     openModified();
-    catalog.DBModified = false;
+    catalog.setDBModified(false);
+    dialogs.texts = {QString()};
     commands.LoadDBClick();  // cancelled in the file dialog: nothing changes
     ASSERT_TRUE(invariant());
     EXPECT_EQ(dialogs.asked.size(), 1u);  // the file dialog only: nothing to save
-    EXPECT_EQ(catalog.DBFileName.toQString(), path("a.lst"));
-    EXPECT_EQ(catalog.all.count(), 2);
-    EXPECT_EQ(selection.sel.count(), 1);
+    EXPECT_EQ(catalog.DBFileName(), path("a.lst"));
+    EXPECT_EQ(catalog.all().count(), 2);
+    EXPECT_EQ(selection.sel().count(), 1);
 
     // New asks about the unsaved selection list when its rows are gone already.
-    selection.SelModified = true;
+    selection.setSelModified(true);
     dialogs.asked.clear();
     dialogs.results = {mrNo};
     commands.NewDBClick();
     ASSERT_TRUE(invariant());
     EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
-    EXPECT_EQ(selection.sel.count(), 0);
+    EXPECT_EQ(selection.sel().count(), 0);
     EXPECT_EQ(selection.total(), "Total 0 files,   0.0MB, Play Time : 00:00");
 }
 
@@ -157,11 +159,11 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
         ASSERT_TRUE(invariant());
         EXPECT_EQ(dialogs.asked.back().text, "Can't open DataBase " + bad + " !");
         EXPECT_EQ(dialogs.asked.back().type, MsgDlgType::Error);
-        EXPECT_EQ(catalog.DBFileName.toQString(), path("a.lst"));
+        EXPECT_EQ(catalog.DBFileName(), path("a.lst"));
         EXPECT_EQ(catalog.caption(), "ZEMLO - A.LST");
-        EXPECT_EQ(catalog.all.count(), 2);
-        EXPECT_EQ(selection.sel.count(), 1);
-        EXPECT_TRUE(catalog.DBModified);
+        EXPECT_EQ(catalog.all().count(), 2);
+        EXPECT_EQ(selection.sel().count(), 1);
+        EXPECT_TRUE(catalog.DBModified());
 
         // A later Save writes the catalog to its own file, never to the one that failed.
         EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
@@ -171,7 +173,7 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
 
     // At start-up an unreadable catalog is passed over silently.
     dialogs.asked.clear();
-    EXPECT_FALSE(catalog.LoadCatalog(ShortStr::fromQString(path("missing.lst"))));
+    EXPECT_FALSE(catalog.LoadCatalog(path("missing.lst")));
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
@@ -180,14 +182,15 @@ TEST_F(Commands, SaveOfAnUnnamedCatalogAsksForAName)
     // A catalog started without a file name is named after the program's directory.
     for (const QString &start : {QString(CatalogCommands::NewName), dir.path() + "/"}) {
         SCOPED_TRACE(start.toStdString());
-        catalog.DBFileName = ShortStr::fromQString(start);
-        catalog.DBModified = true;
+        catalog.setDBFileName(start);
+        catalog.setDBModified(true);
         dialogs.asked.clear();
 
         // Cancelled: nothing written, still unnamed, and the next Save asks again.
+        dialogs.texts = {QString()};
         EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Cancelled);
-        EXPECT_EQ(catalog.DBFileName.toQString(), start);
-        EXPECT_TRUE(catalog.DBModified);
+        EXPECT_EQ(catalog.DBFileName(), start);
+        EXPECT_TRUE(catalog.DBModified());
         ASSERT_EQ(dialogs.asked.size(), 1u);
         EXPECT_EQ(dialogs.asked[0].kind, "SaveFileName");
 
@@ -195,20 +198,20 @@ TEST_F(Commands, SaveOfAnUnnamedCatalogAsksForAName)
         dialogs.texts = {path("gone/n.lst")};
         EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Failed);
         EXPECT_EQ(dialogs.asked.back().text, "Error saving DataBase to " + path("gone/n.lst") + " !");
-        EXPECT_EQ(catalog.DBFileName.toQString(), start);
-        EXPECT_TRUE(catalog.DBModified);
+        EXPECT_EQ(catalog.DBFileName(), start);
+        EXPECT_TRUE(catalog.DBModified());
 
         dialogs.texts = {path("n.lst")};
         EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
-        EXPECT_EQ(catalog.DBFileName.toQString(), path("n.lst"));
+        EXPECT_EQ(catalog.DBFileName(), path("n.lst"));
         EXPECT_EQ(catalog.caption(), "ZEMLO - N.LST");
-        EXPECT_FALSE(catalog.DBModified);
+        EXPECT_FALSE(catalog.DBModified());
         EXPECT_TRUE(ReadFileBytes(path("n.lst")).startsWith("CD#"));
         QFile::remove(path("n.lst"));
 
         // Once named, Save writes straight to the file.
         dialogs.asked.clear();
-        catalog.DBModified = true;
+        catalog.setDBModified(true);
         EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
         EXPECT_TRUE(dialogs.asked.empty());
     }

@@ -12,19 +12,19 @@ namespace {
 struct CatalogFixture : ::testing::Test {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    Catalog catalog{dialogs, ShortStr::fromQString(dir.path()), "ZEMLO"};
+    Catalog catalog{dialogs, dir.path(), "ZEMLO"};
 
     QString path(const QString &name) const { return dir.filePath(name); }
     bool load(const QString &name)
     {
-        catalog.DBFileName = ShortStr::fromQString(name);
-        return catalog.LoadCatalog(catalog.DBFileName);
+        catalog.setDBFileName(name);
+        return catalog.LoadCatalog(catalog.DBFileName());
     }
     QStringList rows() const
     {
         QStringList out;
-        for (int i = 0; i < catalog.all.count(); ++i)
-            out << catalog.all.rowText(i).toQString();
+        for (int i = 0; i < catalog.all().count(); ++i)
+            out << catalog.all().rowText(i).toQString();
         return out;
     }
 };
@@ -35,7 +35,7 @@ TEST_F(CatalogFixture, EmptyFilesGiveEmptyCatalog)
     for (const QByteArray &bytes : {QByteArray(), QByteArray("title\r\nruler\r\n"), QByteArray("title\r\nruler")}) {
         WriteFileBytes(path("e.lst"), bytes);
         ASSERT_TRUE(load(path("e.lst")));
-        EXPECT_EQ(catalog.all.count(), 0);
+        EXPECT_EQ(catalog.all().count(), 0);
         EXPECT_EQ(catalog.allTotal(), "0 files,      0MB, 00:00:00 total.");
     }
 }
@@ -57,7 +57,7 @@ TEST_F(CatalogFixture, ReadingRules)
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].text, "");
     EXPECT_EQ(catalog.allTotal(), "5 files,      0MB, 00:01:09 total.");
-    EXPECT_FALSE(catalog.DBModified);
+    EXPECT_FALSE(catalog.DBModified());
 }
 
 TEST_F(CatalogFixture, LongLinesAreCutTo255Characters)
@@ -66,7 +66,7 @@ TEST_F(CatalogFixture, LongLinesAreCutTo255Characters)
     line += QByteArray(300, 'f');
     WriteFileBytes(path("l.lst"), CatalogFileBytes({line}));
     ASSERT_TRUE(load(path("l.lst")));
-    EXPECT_EQ(catalog.all.song(0)->FileName().length(), 255 - (line.size() - 300));
+    EXPECT_EQ(catalog.all().song(0)->FileName().length(), 255 - (line.size() - 300));
 }
 
 TEST_F(CatalogFixture, TotalsText)
@@ -83,16 +83,16 @@ TEST_F(CatalogFixture, SongIndexKeepsOneEntryPerKeyIgnoringCase)
                                                     "cd1; 00:01; 1; second; b; c; DIR\\file.MP3",
                                                     "CD2; 00:01; 1; third; b; c; Dir\\File.mp3"}));
     ASSERT_TRUE(load(path("d.lst")));
-    EXPECT_EQ(catalog.all.count(), 3);
-    EXPECT_EQ(catalog.songIndex.count(), 2);
-    TSong *found = catalog.songIndex.find("CD1\tdir\\FILE.mp3");
+    EXPECT_EQ(catalog.all().count(), 3);
+    EXPECT_EQ(catalog.songIndex().count(), 2);
+    TSong *found = catalog.songIndex().find("CD1\tdir\\FILE.mp3");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->Artist(), ShortStr("second"));
-    EXPECT_EQ(catalog.songIndex.find("CD3\tDir\\File.mp3"), nullptr);
-    catalog.songIndex.remove(found);
-    EXPECT_EQ(catalog.songIndex.find("CD1\tDir\\File.mp3"), nullptr);
-    catalog.songIndex.add(catalog.all.song(0));
-    EXPECT_EQ(catalog.songIndex.find("CD1\tDir\\File.mp3"), catalog.all.song(0));
+    EXPECT_EQ(catalog.songIndex().find("CD3\tDir\\File.mp3"), nullptr);
+    // Deleting the record that the entry refers to leaves no entry for the key.
+    catalog.DeleteTracks({found});
+    EXPECT_EQ(catalog.songIndex().find("CD1\tDir\\File.mp3"), nullptr);
+    EXPECT_EQ(catalog.songIndex().count(), 1);
 }
 
 TEST_F(CatalogFixture, Encodings)
@@ -100,18 +100,18 @@ TEST_F(CatalogFixture, Encodings)
     // UTF-8 is read as it is; a file that is not valid UTF-8 is Windows-1252.
     WriteFileBytes(path("u.lst"), CatalogFileBytes({"CD; 00:01; 1; Sœur Kovač; b; c; f"}));
     ASSERT_TRUE(load(path("u.lst")));
-    EXPECT_EQ(catalog.all.song(0)->Artist().toQString(), QString::fromUtf8("Sœur Kovač"));
+    EXPECT_EQ(catalog.all().song(0)->Artist().toQString(), QString::fromUtf8("Sœur Kovač"));
 
     WriteFileBytes(path("w.lst"), CatalogFileBytes({"CD; 00:01; 1; Caf\xe9 \x80; b; c; f", "CD; 00:01; 1; plain; b; c; g"}));
     ASSERT_TRUE(load(path("w.lst")));
-    EXPECT_EQ(catalog.all.song(0)->Artist().toQString(), QString::fromUtf8("Café €"));
+    EXPECT_EQ(catalog.all().song(0)->Artist().toQString(), QString::fromUtf8("Café €"));
 
     // Saving writes UTF-8, and reading it again gives the same texts.
-    ASSERT_TRUE(catalog.SaveCatalog(ShortStr::fromQString(path("w2.lst"))));
+    ASSERT_TRUE(catalog.SaveCatalog(path("w2.lst")));
     const QByteArray written = ReadFileBytes(path("w2.lst"));
     EXPECT_TRUE(written.contains("Caf\xc3\xa9 \xe2\x82\xac"));
     ASSERT_TRUE(load(path("w2.lst")));
-    EXPECT_EQ(catalog.all.song(0)->Artist().toQString(), QString::fromUtf8("Café €"));
+    EXPECT_EQ(catalog.all().song(0)->Artist().toQString(), QString::fromUtf8("Café €"));
 }
 
 TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
@@ -122,9 +122,9 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
                                                     "CD2; 01:00; 100; Émile; x; t; f4",
                                                     "CD2; 01:00; 100; Zed; x; t; f5"}));
     ASSERT_TRUE(load(path("s.lst")));
-    catalog.DBModified = true;
-    ASSERT_TRUE(catalog.SaveCatalog(ShortStr::fromQString(path("out.lst"))));
-    EXPECT_FALSE(catalog.DBModified);
+    catalog.setDBModified(true);
+    ASSERT_TRUE(catalog.SaveCatalog(path("out.lst")));
+    EXPECT_FALSE(catalog.DBModified());
     const QList<QByteArray> lines = ReadFileBytes(path("out.lst")).split('\n');
     ASSERT_EQ(lines.size(), 8);  // 7 lines, each ended by CR LF
     EXPECT_EQ(lines[0], "CD#         Time   Size      Artist - CD Name - Song                                                              Full path Name on CD\r");
@@ -146,7 +146,7 @@ TEST_F(CatalogFixture, FailedSaveKeepsOldFileAndReportsIt)
     WriteFileBytes(path("keep.lst"), CatalogFileBytes({"CD1; 01:00; 100; a; b; c; f1"}));
     ASSERT_TRUE(load(path("keep.lst")));
     const QByteArray before = ReadFileBytes(path("keep.lst"));
-    catalog.DBModified = true;
+    catalog.setDBModified(true);
 
     // A directory that cannot be written: nothing is replaced, the user is told.
     QDir(dir.path()).mkdir("ro");
@@ -154,8 +154,8 @@ TEST_F(CatalogFixture, FailedSaveKeepsOldFileAndReportsIt)
     ASSERT_EQ(chmod(QFile::encodeName(path("ro")).constData(), 0555), 0);
     const bool asRoot = geteuid() == 0;
     if (!asRoot) {
-        EXPECT_FALSE(catalog.SaveCatalog(ShortStr::fromQString(path("ro/keep.lst"))));
-        EXPECT_TRUE(catalog.DBModified);
+        EXPECT_FALSE(catalog.SaveCatalog(path("ro/keep.lst")));
+        EXPECT_TRUE(catalog.DBModified());
         EXPECT_EQ(ReadFileBytes(path("ro/keep.lst")), before);
         ASSERT_EQ(dialogs.asked.size(), 1u);
         EXPECT_EQ(dialogs.asked[0].text, "Error saving DataBase to " + path("ro/keep.lst") + " !");
@@ -165,8 +165,8 @@ TEST_F(CatalogFixture, FailedSaveKeepsOldFileAndReportsIt)
 
     // A path whose directory does not exist fails for root too.
     const QString missing = path("no/such/dir/x.lst");
-    EXPECT_FALSE(catalog.SaveCatalog(ShortStr::fromQString(missing)));
-    EXPECT_TRUE(catalog.DBModified);
+    EXPECT_FALSE(catalog.SaveCatalog(missing));
+    EXPECT_TRUE(catalog.DBModified());
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Error);
     EXPECT_EQ(dialogs.asked[0].text, "Error saving DataBase to " + missing + " !");
@@ -176,12 +176,12 @@ TEST_F(CatalogFixture, UnreadableFileChangesNothingButCaption)
 {
     WriteFileBytes(path("a.lst"), CatalogFileBytes({"CD1; 01:00; 100; a; b; c; f1"}));
     ASSERT_TRUE(load(path("a.lst")));
-    catalog.DBModified = true;
+    catalog.setDBModified(true);
     const QString total = catalog.allTotal();
     for (const QString &bad : {path("missing.lst"), dir.path(), QString()}) {
         EXPECT_FALSE(load(bad));
-        EXPECT_EQ(catalog.all.count(), 1);
-        EXPECT_TRUE(catalog.DBModified);
+        EXPECT_EQ(catalog.all().count(), 1);
+        EXPECT_TRUE(catalog.DBModified());
         EXPECT_EQ(catalog.allTotal(), total);
     }
 }
@@ -197,7 +197,7 @@ TEST_F(CatalogFixture, CaptionNamesTheCatalog)
         {path("sub/x.lst"), "ZEMLO - " + path("sub/x.lst").toUpper()},
     };
     for (const auto &c : cases) {
-        catalog.DBFileName = ShortStr::fromQString(c.name);
+        catalog.setDBFileName(c.name);
         catalog.UpdateCaption();
         EXPECT_EQ(catalog.caption(), c.caption);
     }

@@ -232,7 +232,7 @@ TEST(CatalogLoadSort, EveryLoadSortsByArtistAndKeepsReversed)
 {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    Catalog catalog(dialogs, ShortStr::fromQString(dir.path()), "ZEMLO");
+    Catalog catalog(dialogs, dir.path(), "ZEMLO");
     const QString file = dir.filePath("c.lst");
     WriteFileBytes(file, CatalogFileBytes({"CD2; 01:00; 1; beta; x; one; f1", "CD1; 01:00; 1; Alpha; x; two; f2",
                                            "CD3; 01:00; 1; alpha; x; two; f3", "CD1; 01:00; 1; gamma; x; t; f4"}));
@@ -242,16 +242,16 @@ TEST(CatalogLoadSort, EveryLoadSortsByArtistAndKeepsReversed)
         if (reversed)
             sorter.ReversedSortClick();
         sorter.SortbyCD1Click();
-        ASSERT_TRUE(catalog.LoadCatalog(ShortStr::fromQString(file)));
+        ASSERT_TRUE(catalog.LoadCatalog(file));
         EXPECT_EQ(sorter.keyInForce(), SortKind::Artist);
         EXPECT_EQ(sorter.sortByIndex(), 0);
         EXPECT_EQ(sorter.reversed(), reversed);
-        EXPECT_EQ(catalog.all.currentRow(), -1);
-        EXPECT_EQ(catalog.all.song(0)->Artist(), ShortStr(reversed ? "gamma" : "Alpha"));
-        EXPECT_EQ(catalog.all.song(3)->Artist(), ShortStr(reversed ? "Alpha" : "gamma"));
+        EXPECT_EQ(catalog.all().currentRow(), -1);
+        EXPECT_EQ(catalog.all().song(0)->Artist(), ShortStr(reversed ? "gamma" : "Alpha"));
+        EXPECT_EQ(catalog.all().song(3)->Artist(), ShortStr(reversed ? "Alpha" : "gamma"));
     }
     // Saving still writes the artist-key order, whatever the list shows.
-    ASSERT_TRUE(catalog.SaveCatalog(ShortStr::fromQString(dir.filePath("out.lst"))));
+    ASSERT_TRUE(catalog.SaveCatalog(dir.filePath("out.lst")));
     const QList<QByteArray> lines = ReadFileBytes(dir.filePath("out.lst")).split('\n');
     ASSERT_EQ(lines.size(), 7);
     EXPECT_TRUE(lines[2].startsWith("CD1       ; 01:00; 00000001; Alpha;")) << lines[2].toStdString();

@@ -133,6 +133,7 @@ TEST(TSong, EditInfo)
     TSong s;
     s.SetTexts("A", "B", "C", "dir\\f.mp3");
     ScriptedDialogs dialogs;
+    dialogs.editedTracks.push_back({});  // Cancel
     EXPECT_FALSE(s.EditInfo(dialogs));
     EXPECT_EQ(s.Artist(), ShortStr("A"));
     dialogs.editedTracks.push_back({"ignored", "New A", "", "New C"});

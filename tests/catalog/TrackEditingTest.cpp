@@ -31,11 +31,10 @@ TEST_F(Editing, OkRewritesTheRecordAndBothListsShowIt)
     for (const auto &s : steps) {
         SCOPED_TRACE(s.what);
         const bool ok = !s.answer.isEmpty();
-        if (ok)
-            dialogs.editedTracks.push_back({QString(), s.answer[0], s.answer[1], s.answer[2]});
+        dialogs.editedTracks.push_back(ok ? TrackTexts{QString(), s.answer[0], s.answer[1], s.answer[2]} : TrackTexts{});
         dialogs.asked.clear();
         all.clearSelection();
-        catalog.DBModified = false;
+        catalog.setDBModified(false);
         allRepaints = selRepaints = 0;
         s.sender->setCurrentRow(s.row);
         editing.allDblClick(*s.sender);
@@ -43,7 +42,7 @@ TEST_F(Editing, OkRewritesTheRecordAndBothListsShowIt)
         ASSERT_EQ(dialogs.asked.size(), 1u);
         EXPECT_EQ(dialogs.asked[0].kind, "EditTrack");
         EXPECT_EQ(dialogs.asked[0].text, all.song(s.allRow)->FileName().toQString());
-        EXPECT_EQ(catalog.DBModified, ok);
+        EXPECT_EQ(catalog.DBModified(), ok);
         EXPECT_EQ(all.rowText(s.allRow).toQString(), s.allText);
         EXPECT_EQ(s.selText.isEmpty() ? QString() : sel.rowText(sel.indexOf(all.song(s.allRow))).toQString(), s.selText);
         // Both lists repaint after Ok; the catalog row is selected when the edit started there.
@@ -74,6 +73,7 @@ TEST_F(Editing, WaysToStartAnEdit)
         dialogs.asked.clear();
         all.setCurrentRow(c.allCurrent);
         sel.setCurrentRow(c.selCurrent);
+        dialogs.editedTracks.assign(c.edited.size(), TrackTexts{});  // each edit is cancelled
         c.start();
         EXPECT_EQ(dialogs.textsAsked(), c.edited);  // the files of the tracks edited
         ASSERT_TRUE(invariant());
@@ -105,7 +105,7 @@ TEST_F(Editing, DeleteSelectedTracks)
         fillSelection(c.inSel);
         selectInAll(c.picked);
         all.setCurrentRow(c.current);
-        catalog.DBModified = false;
+        catalog.setDBModified(false);
         dialogs.results = {c.answer};
         EXPECT_EQ(editing.allKeyDown(c.key), c.consumed);
         ASSERT_TRUE(invariant());
@@ -114,12 +114,12 @@ TEST_F(Editing, DeleteSelectedTracks)
         EXPECT_EQ(all.currentRow(), c.currentAfter);
         EXPECT_EQ(dialogs.textsAsked(), c.question.isEmpty() ? QStringList() : QStringList{c.question});
         const bool deleted = !c.question.isEmpty() && c.answer == mrYes;
-        EXPECT_EQ(catalog.DBModified, deleted);
+        EXPECT_EQ(catalog.DBModified(), deleted);
         if (deleted) {
             EXPECT_EQ(all.selectedCount(), 0);
             for (const QString &p : c.picked)
-                EXPECT_EQ(catalog.songIndex.find(ShortStr::fromQString("CD1\t" + p + ".mp3")), nullptr) << p.toStdString();
-            EXPECT_EQ(catalog.songIndex.count(), all.count());
+                EXPECT_EQ(catalog.songIndex().find(ShortStr::fromQString("CD1\t" + p + ".mp3")), nullptr) << p.toStdString();
+            EXPECT_EQ(catalog.songIndex().count(), all.count());
             EXPECT_TRUE(selection.total().startsWith(QString("Total %1 files").arg(sel.count())));
         }
     }
@@ -130,18 +130,18 @@ TEST_F(Editing, DeletingLeavesTheIndexEntryOfAnotherTrackWithTheSameKey)
     // Two records with one CD key: the index refers to the one added last.
     TSong *first = addTrack("G");
     TSong *second = addTrack("G");
-    ASSERT_EQ(catalog.songIndex.find("CD1\tG.mp3"), second);
+    ASSERT_EQ(catalog.songIndex().find("CD1\tG.mp3"), second);
     all.clearSelection();
     all.setSelected(all.indexOf(first), true);
     all.setCurrentRow(0);
     dialogs.results = {mrYes};
     editing.allKeyDown(Qt::Key_Delete);
     ASSERT_TRUE(invariant());
-    EXPECT_EQ(catalog.songIndex.find("CD1\tG.mp3"), second);
+    EXPECT_EQ(catalog.songIndex().find("CD1\tG.mp3"), second);
 
     all.setSelected(all.indexOf(second), true);
     dialogs.results = {mrYes};
     editing.allKeyDown(Qt::Key_Delete);
-    EXPECT_EQ(catalog.songIndex.find("CD1\tG.mp3"), nullptr);
+    EXPECT_EQ(catalog.songIndex().find("CD1\tG.mp3"), nullptr);
     ASSERT_TRUE(invariant());
 }

@@ -11,6 +11,7 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 
 inline void PrintTo(const QString &s, std::ostream *os)
@@ -43,18 +44,16 @@ inline ::testing::AssertionResult SelNumInvariant(const SongList &all, const Son
 struct SelectionFixture : ::testing::Test {
     ScriptedDialogs dialogs;
     Catalog catalog{dialogs, "/nowhere", "ZEMLO"};
-    Selection selection{catalog.all, dialogs};
-    SongList &all = catalog.all;
-    SongList &sel = selection.sel;
+    Selection selection{catalog, dialogs};
+    SongList &all = catalog.all();
+    SongList &sel = selection.sel();
 
     TSong *addTrack(const QString &name, const QString &playTime = "01:00", int size = 100)
     {
-        auto *t = new TSong;
+        auto t = std::make_unique<TSong>();
         t->ParseLine(ShortStr::fromQString(QString("CD1; %1; %2; %3; Al%3; T%3; %3.mp3").arg(playTime).arg(size).arg(name)),
                      nullptr);
-        all.append(t);
-        catalog.songIndex.add(t);
-        return t;
+        return catalog.AddTrack(std::move(t));
     }
     void addTracks(const QStringList &names)
     {
@@ -77,7 +76,7 @@ struct SelectionFixture : ::testing::Test {
             selection.selDragDrop(&all, sel.count());
         }
         all.clearSelection();
-        selection.SelModified = false;
+        selection.setSelModified(false);
         dialogs.asked.clear();
     }
     static QString names(const SongList &list)

@@ -52,7 +52,7 @@ TEST_F(Selections, DropFromCatalog)
         EXPECT_EQ(dialogs.textsAsked(), messages);
         for (const auto &a : dialogs.asked)
             EXPECT_EQ(a.type, MsgDlgType::Error);
-        EXPECT_EQ(selection.SelModified, !c.picked.isEmpty() && !c.source);
+        EXPECT_EQ(selection.SelModified(), !c.picked.isEmpty() && !c.source);
         EXPECT_EQ(totals, 1);
         // The catalog rows keep their selection.
         EXPECT_EQ(all.selectedCount(), c.picked.size());
@@ -103,7 +103,7 @@ TEST_F(Selections, MoveInsideTheList)
         ASSERT_TRUE(invariant());
         EXPECT_EQ(names(sel), c.after);
         EXPECT_EQ(sel.currentRow(), moved ? sel.indexOf(moved) : -1);
-        EXPECT_EQ(selection.SelModified, moved != nullptr);
+        EXPECT_EQ(selection.SelModified(), moved != nullptr);
         EXPECT_EQ(totals, 1);
     }
 }
@@ -133,7 +133,7 @@ TEST_F(Selections, DeleteKeyAsksThenRemovesTheCurrentRow)
         for (const auto &a : dialogs.asked)
             EXPECT_EQ(a.buttons, ButtonSet({mbYes, mbNo}));
         const bool gone = c.asked && c.answer == mrYes;
-        EXPECT_EQ(selection.SelModified, gone);
+        EXPECT_EQ(selection.SelModified(), gone);
         if (gone) {
             EXPECT_EQ(removed->SelNum, 0);
             EXPECT_EQ(lastTotal, QString("Total %1 files,   0.0MB, Play Time : 0%1:00").arg(sel.count()));
@@ -148,7 +148,7 @@ TEST_F(Selections, New1ClickAsksOnlyWhenUnsaved)
     for (const auto &c : cases) {
         SCOPED_TRACE(std::to_string(c.modified) + " " + std::to_string(c.answer));
         fillSelection({"A", "B"});
-        selection.SelModified = c.modified;
+        selection.setSelModified(c.modified);
         dialogs.results = {c.answer};
         selection.New1Click();
         ASSERT_TRUE(invariant());
@@ -159,7 +159,7 @@ TEST_F(Selections, New1ClickAsksOnlyWhenUnsaved)
         EXPECT_EQ(lastTotal, c.cleared ? "Total 0 files,   0.0MB, Play Time : 00:00"
                                        : "Total 2 files,   0.0MB, Play Time : 02:00");
         // Clearing leaves the flag: the next clear asks again.
-        EXPECT_EQ(selection.SelModified, c.modified);
+        EXPECT_EQ(selection.SelModified(), c.modified);
     }
 }
 

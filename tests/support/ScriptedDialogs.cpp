@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+#include <gtest/gtest.h>
+
 QStringList ScriptedDialogs::textsAsked() const
 {
     QStringList out;
@@ -8,38 +10,52 @@ QStringList ScriptedDialogs::textsAsked() const
     return out;
 }
 
-int ScriptedDialogs::nextResult(int fallback)
+bool ScriptedDialogs::Scripted(bool present, const AskedDialog &dialog)
 {
-    if (results.empty())
-        return fallback;
-    int r = results.front();
-    results.pop_front();
-    return r;
+    if (!present)
+        ADD_FAILURE() << "unscripted " << dialog.kind.toStdString() << ": " << dialog.text.toStdString();
+    return present;
 }
 
 int ScriptedDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons)
 {
     asked.push_back({"MessageBox", text, type, buttons, -1});
-    return nextResult(buttons == ButtonSet({mbOK}) ? mrOk : mrCancel);
+    if (buttons == ButtonSet({mbOK}) && results.empty())
+        return mrOk;
+    if (!Scripted(!results.empty(), asked.back()))
+        return NullDialogs::MessageBox(type, text, buttons);
+    const int r = results.front();
+    results.pop_front();
+    return r;
 }
 
-int ScriptedDialogs::MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int,
+int ScriptedDialogs::MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
                                      MsgDlgBtn focus)
 {
     asked.push_back({"MessageDlgFocus", text, type, buttons, focus});
-    return nextResult(mrCancel);
+    if (!Scripted(!results.empty(), asked.back()))
+        return NullDialogs::MessageDlgFocus(text, type, buttons, helpContext, focus);
+    const int r = results.front();
+    results.pop_front();
+    return r;
+}
+
+QString ScriptedDialogs::nextText(const AskedDialog &dialog)
+{
+    if (!Scripted(!texts.empty(), dialog))
+        return {};
+    const QString t = texts.front();
+    texts.pop_front();
+    return t;
 }
 
 bool ScriptedDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value)
 {
     asked.push_back({"InputQuery", caption + "|" + prompt, MsgDlgType::Custom, 0, -1});
-    if (texts.empty() || texts.front().isNull()) {
-        if (!texts.empty())
-            texts.pop_front();
+    const QString answer = nextText(asked.back());
+    if (answer.isNull())
         return false;
-    }
-    value = texts.front();
-    texts.pop_front();
+    value = answer;
     return true;
 }
 
@@ -48,11 +64,7 @@ QString ScriptedDialogs::OpenFileName(const QString &title, const QString &filte
 {
     asked.push_back({"OpenFileName", title + "|" + filter, MsgDlgType::Custom, 0, -1});
     defaultExts << defaultExt;
-    if (texts.empty())
-        return {};
-    QString t = texts.front();
-    texts.pop_front();
-    return t;
+    return nextText(asked.back());
 }
 
 QString ScriptedDialogs::SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
@@ -60,20 +72,18 @@ QString ScriptedDialogs::SaveFileName(const QString &title, const QString &filte
 {
     asked.push_back({"SaveFileName", title + "|" + filter, MsgDlgType::Custom, 0, -1, confirmOverwrite});
     defaultExts << defaultExt;
-    if (texts.empty())
-        return {};
-    QString t = texts.front();
-    texts.pop_front();
-    return t;
+    return nextText(asked.back());
 }
 
 bool ScriptedDialogs::EditTrack(TrackTexts &t)
 {
     asked.push_back({"EditTrack", t.fileName, MsgDlgType::Custom, 0, -1});
-    if (editedTracks.empty())
+    if (!Scripted(!editedTracks.empty(), asked.back()))
         return false;
     const TrackTexts edited = editedTracks.front();
     editedTracks.pop_front();
+    if (edited.artist.isNull())
+        return false;
     t.artist = edited.artist;
     t.album = edited.album;
     t.track = edited.track;

@@ -1,7 +1,9 @@
 #pragma once
-// A Dialogs implementation for tests: records every question and answers from a script.
+// The dialogs of the tests: every dialog is recorded, every question is answered from a script,
+// and a question that nothing was scripted for fails the test. Notices with only an OK button
+// need no script (there is nothing to decide); tests check them through `asked`.
 
-#include "app/Dialogs.h"
+#include "app/NullDialogs.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,13 +19,14 @@ struct AskedDialog {
     bool confirmOverwrite = false;  // file-save dialogs only
 };
 
-class ScriptedDialogs : public Dialogs {
+class ScriptedDialogs : public NullDialogs {
 public:
     // Scripted answers, consumed in order. A modal result for message boxes, a text for input
-    // and file dialogs (empty text: cancelled), new texts for Edit Track.
+    // and file dialogs (a null QString: cancelled), new texts for Edit Track (nullopt-like:
+    // an entry with a null artist means Cancel).
     std::deque<int> results;
     std::deque<QString> texts;
-    std::deque<TrackTexts> editedTracks;  // an absent entry means Cancel
+    std::deque<TrackTexts> editedTracks;
 
     std::vector<AskedDialog> asked;
     QStringList defaultExts;  // of the file dialogs, in the order asked
@@ -40,5 +43,7 @@ public:
     bool EditTrack(TrackTexts &texts) override;
 
 private:
-    int nextResult(int fallback);
+    // Fails the running test when the script holds no answer for this dialog.
+    static bool Scripted(bool present, const AskedDialog &dialog);
+    QString nextText(const AskedDialog &dialog);
 };

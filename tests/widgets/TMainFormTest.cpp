@@ -1,6 +1,9 @@
+#include "app/ErrorReporter.h"
+#include "app/ZemloCore.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "widgets/THeader.h"
+#include "widgets/QtListFocus.h"
 #include "widgets/TMainForm.h"
 #include "widgets/TTabListBox.h"
 
@@ -11,6 +14,16 @@
 #include <gtest/gtest.h>
 
 namespace {
+// The program as main() puts it together, on the scripted dialogs.
+struct Program {
+    explicit Program(ScriptedDialogs &dialogs) : errors(dialogs), core(dialogs, errors, focus), form(core) {}
+    void create(const QStringList &arguments) { core.FormCreate(arguments, form); }
+    DialogsErrorReporter errors;
+    QtListFocus focus;
+    ZemloCore core;
+    TMainForm form;
+};
+
 struct MainFormFixture : ::testing::Test {
     QTemporaryDir home;
     ScriptedDialogs dialogs;
@@ -31,13 +44,14 @@ struct MainFormFixture : ::testing::Test {
 
 TEST_F(MainFormFixture, StartWithoutIniReportsItAndOpensNothing)
 {
-    TMainForm form(dialogs);
-    form.FormCreate({"zemlo"});
+    Program program(dialogs);
+    program.create({"zemlo"});
+    TMainForm &form = program.form;
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Error);
     EXPECT_EQ(dialogs.asked[0].text, "ZEMLO.INI not found !");
-    EXPECT_EQ(form.catalog().DBFileName.toQString(), home.path() + "/");
-    EXPECT_FALSE(form.catalog().LoadCatalog(form.catalog().DBFileName));
+    EXPECT_EQ(form.core().catalog().DBFileName(), home.path() + "/");
+    EXPECT_FALSE(form.core().catalog().LoadCatalog(form.core().catalog().DBFileName()));
     EXPECT_EQ(form.windowTitle(), "ZEMLO - ");
 }
 
@@ -46,24 +60,26 @@ TEST_F(MainFormFixture, StartWithIniAndArgument)
     WriteFileBytes(home.filePath("ZEMLO.INI"), "[ZEMLO]\r\nCD=/media/cd\r\nList=Main.lst\r\n");
     WriteFileBytes(home.filePath("Main.lst"), CatalogFileBytes({"CD1; 01:00; 1000; A; B; C; x.mp3"}));
     {
-        TMainForm form(dialogs);
-        form.FormCreate({"zemlo"});
+        Program program(dialogs);
+        program.create({"zemlo"});
+        TMainForm &form = program.form;
         EXPECT_TRUE(dialogs.asked.empty());
-        EXPECT_EQ(form.config().CDPaths[1].toQString(), "/media/cd/");
-        ASSERT_TRUE(form.catalog().LoadCatalog(form.catalog().DBFileName));
+        EXPECT_EQ(form.core().config().CDPaths[1].toQString(), "/media/cd/");
+        ASSERT_TRUE(form.core().catalog().LoadCatalog(form.core().catalog().DBFileName()));
         EXPECT_EQ(form.windowTitle(), "ZEMLO - MAIN.LST");
         EXPECT_EQ(child<QLabel>(form, "AllTotal")->text(), "1 files,      0MB, 00:01:00 total.");
-        EXPECT_EQ(child<QLabel>(form, "Total")->text(), form.selection().total());
+        EXPECT_EQ(child<QLabel>(form, "Total")->text(), form.core().selection().total());
     }
-    TMainForm other(dialogs);
-    other.FormCreate({"zemlo", "Other.lst"});
-    EXPECT_EQ(other.catalog().DBFileName.toQString(), home.filePath("Other.lst"));
+    Program other(dialogs);
+    other.create({"zemlo", "Other.lst"});
+    EXPECT_EQ(other.core.catalog().DBFileName(), home.filePath("Other.lst"));
 }
 
 TEST_F(MainFormFixture, HelpAndDisabledCommands)
 {
-    TMainForm form(dialogs);
-    form.FormCreate({"zemlo"});
+    Program program(dialogs);
+    program.create({"zemlo"});
+    TMainForm &form = program.form;
     dialogs.asked.clear();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -82,8 +98,9 @@ TEST_F(MainFormFixture, HelpAndDisabledCommands)
 
 TEST_F(MainFormFixture, ResizeAndSplitterKeepTheLayoutRules)
 {
-    TMainForm form(dialogs);
-    form.FormCreate({"zemlo"});
+    Program program(dialogs);
+    program.create({"zemlo"});
+    TMainForm &form = program.form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     auto *total = child<QLabel>(form, "Total");

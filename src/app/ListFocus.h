@@ -1,0 +1,11 @@
+#pragma once
+// Which list has the keyboard focus: the window knows, the commands ask.
+
+class SongList;
+
+class ListFocus {
+public:
+    virtual ~ListFocus() = default;
+    // The list whose box has the focus; null when another control has it.
+    virtual const SongList *focusedList() const = 0;
+};

@@ -1,0 +1,51 @@
+#include "app/LoggingDialogs.h"
+
+#include <QFile>
+
+void LoggingDialogs::log(const QString &kind, const QString &text) const
+{
+    if (logPath_.isEmpty())
+        return;
+    QFile file(logPath_);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+        file.write((kind + "|" + text + "\n").toUtf8());
+}
+
+int LoggingDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons)
+{
+    log("MessageBox:" + DialogTitle(type), text);
+    return shown_.MessageBox(type, text, buttons);
+}
+
+int LoggingDialogs::MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
+                                    MsgDlgBtn focus)
+{
+    log("MessageDlgFocus", text);
+    return shown_.MessageDlgFocus(text, type, buttons, helpContext, focus);
+}
+
+bool LoggingDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value)
+{
+    log("InputQuery", caption);
+    return shown_.InputQuery(caption, prompt, value);
+}
+
+QString LoggingDialogs::OpenFileName(const QString &title, const QString &filter, const QString &defaultExt,
+                                     const QString &initialDir)
+{
+    log("OpenFileName", title);
+    return shown_.OpenFileName(title, filter, defaultExt, initialDir);
+}
+
+QString LoggingDialogs::SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
+                                     const QString &initialDir, bool confirmOverwrite)
+{
+    log("SaveFileName", title);
+    return shown_.SaveFileName(title, filter, defaultExt, initialDir, confirmOverwrite);
+}
+
+bool LoggingDialogs::EditTrack(TrackTexts &texts)
+{
+    log("EditTrack", texts.fileName);
+    return shown_.EditTrack(texts);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The program: it owns the configuration, the catalog, the selection list, the command objects
+// and the player component, and runs start-up, the close query and shutdown. The main window
+// takes it by reference and only lays out and wires; tests drive it without a display.
+
+#include "app/Config.h"
+#include "app/HandlerGuard.h"
+#include "catalog/Catalog.h"
+#include "catalog/CatalogCommands.h"
+#include "catalog/CatalogSearch.h"
+#include "catalog/TrackEditing.h"
+#include "player/TMPEGPlayer.h"
+#include "selection/Selection.h"
+
+#include <QObject>
+#include <QStringList>
+
+class Dialogs;
+class ErrorReporter;
+class ListFocus;
+class StartupView;
+
+class ZemloCore : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char *BaseCaption = "ZEMLO";
+
+    // The ports stay owned by the caller and must outlive the core.
+    ZemloCore(Dialogs &dialogs, ErrorReporter &errors, ListFocus &focus, QObject *parent = nullptr);
+    // Shutdown: never throws.
+    ~ZemloCore() override;
+
+    // Program start: the window's creation steps (FormCreate), the splash window, the catalog
+    // named at start and its first row. arguments: the command line, program name first.
+    void Start(const QStringList &arguments, StartupView &view);
+    // The creation steps alone, in their order; an error ends them and is reported.
+    void FormCreate(const QStringList &arguments, StartupView &view);
+    // Whether the main window may close: asks about unsaved changes.
+    bool FormCloseQuery() { return commands_.FormCloseQuery(); }
+    // Unloads the decoder library and releases every track; errors are reported, never thrown.
+    void FormDestroy() noexcept;
+
+    // Edits the current track of the list that has the focus.
+    void EditTrackBtnClick();
+    void Context1Click();
+
+    Dialogs &dialogs() { return dialogs_; }
+    const HandlerGuard &guard() const { return guard_; }
+    const Config &config() const { return config_; }
+    Catalog &catalog() { return catalog_; }
+    Selection &selection() { return selection_; }
+    CatalogSearch &search() { return search_; }
+    TrackEditing &editing() { return editing_; }
+    CatalogCommands &commands() { return commands_; }
+    TMPEGPlayer &player() { return mp3player; }
+
+private:
+    Dialogs &dialogs_;
+    ListFocus &focus_;
+    HandlerGuard guard_;
+    Config config_;
+    Catalog catalog_;
+    Selection selection_;
+    CatalogSearch search_;
+    TrackEditing editing_;
+    CatalogCommands commands_;
+    TMPEGPlayer mp3player;
+    bool destroyed_ = false;
+};
