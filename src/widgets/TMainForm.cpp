@@ -56,7 +56,6 @@ TMainForm::TMainForm(ZemloCore &core, QWidget *parent)
     adjustSize();
     client_->setMinimumSize(0, 0);
     client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    centreOnScreen();
     qApp->installEventFilter(this);
     created_ = true;
 }
@@ -74,6 +73,16 @@ void TMainForm::centreOnScreen()
     const QRect area = screen->geometry();
     const QSize size = frameGeometry().size();
     move(area.x() + area.width() / 2 - size.width() / 2, area.y() + area.height() / 2 - size.height() / 2);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Once, when the frame around the window is known, so that the whole window is centred.
+    if (!centred_) {
+        centred_ = true;
+        centreOnScreen();
+    }
 }
 
 void TMainForm::AdjustListsToFont()

@@ -36,6 +36,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -59,6 +60,7 @@ private:
     ZemloCore &core_;
     MainGeometry geometry_;
     bool created_ = false;
+    bool centred_ = false;
 
     QWidget *client_;
     QToolButton *SetupBtn, *ClearListBtn, *LoadListBtn, *SaveListBtn, *EditTrackBtn, *FindBtn;

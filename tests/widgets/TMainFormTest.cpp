@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -139,4 +140,28 @@ TEST_F(MainFormFixture, ResizeAndSplitterKeepTheLayoutRules)
     EXPECT_EQ(header2->x(), total->x());
     EXPECT_EQ(total->x(), sel->x() + child<QWidget>(form, "Panel1")->x());
     EXPECT_EQ(total->y(), totalBefore.y() + 100);
+}
+
+TEST_F(MainFormFixture, CentredOnTheScreenAndAltSOpensSetup)
+{
+    Program program(dialogs);
+    program.create({"zemlo"});
+    TMainForm &form = program.form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    const QRect screen = form.screen()->geometry();
+    EXPECT_LE(std::abs(form.frameGeometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(form.frameGeometry().center().y() - screen.center().y()), 1);
+
+    // Alt+S is also the mnemonic of "&Selections"; the menu item's shortcut goes first.
+    auto *setup = form.findChild<QAction *>("Setup");
+    ASSERT_NE(setup, nullptr);
+    setup->setEnabled(true);  // as it is once Setup has its dialog
+    int opened = 0;
+    QObject::connect(setup, &QAction::triggered, [&opened] { ++opened; });
+    form.allList()->setFocus();
+    QTest::keyClick(form.allList(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }

@@ -1,0 +1,42 @@
+#include "app/LoggingDialogs.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+// One line per dialog, written before the answer is known, and the answer passed back unchanged.
+TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath("dialogs.log");
+    ScriptedDialogs scripted;
+    LoggingDialogs dialogs(scripted, log);
+    scripted.results = {mrNo, mrRetry};
+    scripted.texts = {"abc", "/a.lst", "/b.m3c"};
+    scripted.editedTracks = {TrackTexts{}};
+
+    EXPECT_EQ(dialogs.MessageBox(MsgDlgType::Confirmation, "Delete ?", ButtonSet({mbYes, mbNo})), mrNo);
+    EXPECT_EQ(dialogs.MessageDlgFocus("x not found.", MsgDlgType::Error, ButtonSet({mbRetry, mbCancel}), 0, mbRetry),
+              mrRetry);
+    dialogs.ShowError("Disk full");
+    QString value;
+    EXPECT_TRUE(dialogs.InputQuery("Search", "Text", value));
+    EXPECT_EQ(value, "abc");
+    EXPECT_EQ(dialogs.OpenFileName("Select MP3 DataBase", "*.lst", "lst", {}), "/a.lst");
+    EXPECT_EQ(dialogs.SaveFileName("Save Selection", "*.m3c", "m3c", {}, true), "/b.m3c");
+    TrackTexts texts{"dir\\f.mp3", "A", "B", "C"};
+    EXPECT_FALSE(dialogs.EditTrack(texts));
+
+    EXPECT_EQ(ReadFileBytes(log), "MessageBox:Confirmation|Delete ?\n"
+                                  "MessageDlgFocus|x not found.\n"
+                                  "MessageBox:Error|Disk full\n"
+                                  "InputQuery|Search\n"
+                                  "OpenFileName|Select MP3 DataBase\n"
+                                  "SaveFileName|Save Selection\n"
+                                  "EditTrack|dir\\f.mp3\n");
+    EXPECT_EQ(scripted.asked.size(), 7u);
+
+    LoggingDialogs silent(scripted, QString());  // no log named: only passes on
+    silent.ShowInformation("Done");
+    EXPECT_EQ(scripted.asked.back().text, "Done");
+}

@@ -1,0 +1,150 @@
+// The whole program without a display: start-up, drag and drop, deletion, save and shutdown,
+// driven through the core object as the window drives it.
+
+#include "app/ErrorReporter.h"
+#include "app/ListFocus.h"
+#include "app/StartupView.h"
+#include "app/ZemloCore.h"
+#include "selection/SelectionHelpers.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+struct CountingView : StartupView {
+    QStringList calls;
+    bool failAdjust = false;
+    void AdjustListsToFont() override
+    {
+        calls << "AdjustListsToFont";
+        if (failAdjust)
+            throw std::runtime_error("Can't adjust the lists");
+    }
+    void ShowSplash() override { calls << "ShowSplash"; }
+};
+
+struct NoFocus : ListFocus {
+    const SongList *focused = nullptr;
+    const SongList *focusedList() const override { return focused; }
+};
+
+struct CoreFixture : ::testing::Test {
+    QTemporaryDir home;
+    ScriptedDialogs dialogs;
+    DialogsErrorReporter errors{dialogs};
+    NoFocus focus;
+    CountingView view;
+
+    CoreFixture()
+    {
+        static int argc = 1;
+        static char name[] = "ZemloCoreTest";
+        static char *argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);  // the player's timer and the program's directory
+        qputenv("ZEMLO_HOME", home.path().toUtf8());
+    }
+    ~CoreFixture() override { qunsetenv("ZEMLO_HOME"); }
+};
+} // namespace
+
+TEST_F(CoreFixture, OpenDragDeleteSaveAndClose)
+{
+    WriteFileBytes(home.filePath("ZEMLO.INI"), "[ZEMLO]\r\nCD=/media/cd\r\n");
+    WriteFileBytes(home.filePath("main.lst"),
+                   CatalogFileBytes({"CD1; 01:00; 1000; Delta; D; d; d.mp3", "CD1; 02:00; 2000; Alpha; A; a; a.mp3",
+                                     "CD2; 03:00; 3000; Charlie; C; c; c.mp3", "CD2; 04:00; 4000; Bravo; B; b; b.mp3"}));
+    auto core = std::make_unique<ZemloCore>(dialogs, errors, focus);
+    core->Start({"zemlo", "main.lst"}, view);
+    EXPECT_EQ(view.calls, (QStringList{"AdjustListsToFont", "ShowSplash"}));
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(core->player().LibraryLoaded());
+    EXPECT_EQ(core->config().CDPaths[1].toQString(), "/media/cd/");
+    Catalog &catalog = core->catalog();
+    Selection &selection = core->selection();
+    SongList &all = catalog.all();
+    SongList &sel = selection.sel();
+    EXPECT_EQ(catalog.caption(), "ZEMLO - MAIN.LST");
+    ASSERT_EQ(all.count(), 4);
+    EXPECT_EQ(all.currentRow(), 0);
+    EXPECT_EQ(all.song(0)->Artist(), ShortStr("Alpha"));  // sorted by Artist at load
+
+    // Drag Bravo and Delta into the selection, then Alpha in front of them.
+    all.setSelected(1, true);
+    all.setSelected(3, true);
+    selection.selDragDrop(&all, 0);
+    all.clearSelection();
+    all.setSelected(0, true);
+    selection.selDragDrop(&all, 0);
+    ASSERT_TRUE(SelNumInvariant(all, sel));
+    EXPECT_EQ(sel.count(), 3);
+
+    // Delete the listed Bravo from the catalog: it leaves both lists and the key index.
+    all.clearSelection();
+    all.setCurrentRow(1);
+    all.setSelected(1, true);
+    const ShortStr bravoKey = all.song(1)->CDKey();
+    dialogs.results = {mrYes};
+    EXPECT_TRUE(core->editing().allKeyDown(Qt::Key_Delete));
+    ASSERT_TRUE(SelNumInvariant(all, sel));
+    EXPECT_EQ(all.count(), 3);
+    EXPECT_EQ(sel.count(), 2);
+    EXPECT_EQ(catalog.songIndex().find(bravoKey), nullptr);
+    EXPECT_TRUE(catalog.DBModified());
+
+    // Save writes the three tracks left, by Artist.
+    EXPECT_EQ(core->commands().SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+    const QList<QByteArray> lines = ReadFileBytes(home.filePath("main.lst")).split('\n');
+    ASSERT_EQ(lines.size(), 6);  // title, ruler, three tracks, and the empty rest after the last CR LF
+    EXPECT_TRUE(lines[2].contains("Alpha"));
+    EXPECT_TRUE(lines[3].contains("Charlie"));
+    EXPECT_TRUE(lines[4].contains("Delta"));
+
+    // New releases every record while the selection still lists two of them.
+    dialogs.asked.clear();
+    dialogs.results = {mrYes};
+    core->commands().NewDBClick();
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
+    EXPECT_EQ(all.count(), 0);
+    EXPECT_EQ(sel.count(), 0);
+    EXPECT_EQ(catalog.songIndex().count(), 0);
+
+    EXPECT_TRUE(core->FormCloseQuery());
+    core.reset();  // shutdown asks nothing and writes nothing
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
+}
+
+TEST_F(CoreFixture, AnErrorInTheCreationStepsIsReportedAndEndsThem)
+{
+    WriteFileBytes(home.filePath("main.lst"), CatalogFileBytes({"CD1; 01:00; 1000; A; B; C; x.mp3"}));
+    view.failAdjust = true;
+    ZemloCore core(dialogs, errors, focus);
+    core.Start({"zemlo", "main.lst"}, view);
+    // The rest of the steps did not run: no configuration, no catalog name; start-up goes on.
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Error);
+    EXPECT_EQ(dialogs.asked[0].text, "Can't adjust the lists");
+    EXPECT_EQ(view.calls, (QStringList{"AdjustListsToFont", "ShowSplash"}));
+    EXPECT_TRUE(core.catalog().DBFileName().isEmpty());
+    EXPECT_EQ(core.catalog().all().count(), 0);
+}
+
+TEST_F(CoreFixture, GuardReportsWhatEscapesAHandler)
+{
+    ZemloCore core(dialogs, errors, focus);
+    struct Case { std::function<void()> handler; QString reported; };
+    const Case cases[] = {
+        {[] {}, QString()},
+        {[] { throw std::runtime_error("Disk full"); }, "Disk full"},
+        {[] { throw 42; }, "Unknown error"},
+        // The player's errors, e.g. a command in the wrong state.
+        {[&core] { core.player().Stop(); }, "Incorrect mode"},
+    };
+    for (const auto &c : cases) {
+        dialogs.asked.clear();
+        core.guard().run(c.handler);
+        EXPECT_EQ(dialogs.textsAsked(), c.reported.isNull() ? QStringList() : QStringList{c.reported});
+    }
+}
