@@ -33,7 +33,7 @@ void Selection::setCurrent(int row)
         sel.setSelected(row, true);
 }
 
-bool Selection::selDragOver(const SongList *source, int row)
+bool Selection::selDragOver(const ListModel *source, int row)
 {
     if (source == &all_) {
         const int r = std::max(row, 0);
@@ -43,7 +43,7 @@ bool Selection::selDragOver(const SongList *source, int row)
     return source == &sel;
 }
 
-void Selection::selDragDrop(const SongList *source, int row)
+void Selection::selDragDrop(const ListModel *source, int row)
 {
     if (source == &all_)
         dropCatalogTracks(row);
