@@ -420,9 +420,9 @@ void TTabListBox::mouseReleaseEvent(QMouseEvent *event)
 void TTabListBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     mousePressEvent(event);
-    const int row = model_ && event->button() == Qt::LeftButton ? ItemAtPos(event->position().toPoint(), true) : -1;
-    if (row >= 0)
-        emit rowDoubleClicked(row);
+    const QPoint pos = event->position().toPoint();
+    if (model_ && event->button() == Qt::LeftButton && ItemAtPos(pos, false) >= 0)
+        emit rowDoubleClicked(ItemAtPos(pos, true));
 }
 
 void TTabListBox::rightButtonDown(QPoint pos)

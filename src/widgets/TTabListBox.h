@@ -84,6 +84,8 @@ public:
 signals:
     // The current row differs from the one last reported; checked when a selected row is drawn.
     void OnChange(TTabListBox *sender, int oldItem, int newItem);
+    // A left double click anywhere in the item area: row is the row under it, -1 below the
+    // last row. Like the platform's list box, the handler acts on the current row.
     void rowDoubleClicked(int row);
     // Key codes are Qt's; set *handled to stop the list's own handling of the key.
     void keyDown(int key, Qt::KeyboardModifiers modifiers, bool *handled);

@@ -488,6 +488,22 @@ TEST(TTabListBox, MouseAndKeysReachTheListsRules)
     EXPECT_EQ(few.list.currentRow(), 1);
 }
 
+TEST(TTabListBox, ADoubleClickAnywhereInTheItemAreaIsReported)
+{
+    for (bool multi : {true, false}) {
+        Fixture f(multi);
+        f.addRows(3);
+        std::vector<int> doubled;
+        QObject::connect(&f.box, &TTabListBox::rowDoubleClicked, [&](int row) { doubled.push_back(row); });
+        // On a row it makes the row current first; below the last row the current row stays.
+        SendMouse(f.box.viewport(), QEvent::MouseButtonDblClick, f.at(1), Qt::LeftButton);
+        SendMouse(f.box.viewport(), QEvent::MouseButtonDblClick, f.at(7), Qt::LeftButton);
+        SendMouse(f.box.viewport(), QEvent::MouseButtonDblClick, f.at(2), Qt::RightButton);
+        EXPECT_EQ(doubled, (std::vector<int>{1, -1})) << multi;
+        EXPECT_EQ(f.list.currentRow(), 1) << multi;
+    }
+}
+
 TEST(TTabListBox, ShowsAndSelectsRowsOfPlainText)
 {
     Fixture f;
