@@ -1,11 +1,11 @@
 #pragma once
 // Which list has the keyboard focus: the window knows, the commands ask.
 
-class SongList;
+class ListModel;
 
 class ListFocus {
 public:
     virtual ~ListFocus() = default;
     // The list whose box has the focus; null when another control has it.
-    virtual const SongList *focusedList() const = 0;
+    virtual const ListModel *focusedList() const = 0;
 };

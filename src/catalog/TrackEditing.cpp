@@ -35,7 +35,7 @@ bool TrackEditing::allKeyPress(QChar key)
     return true;
 }
 
-void TrackEditing::EditTrackBtnClick(const SongList *focused)
+void TrackEditing::EditTrackBtnClick(const ListModel *focused)
 {
     if (focused == &selection_.sel() && selection_.sel().currentRow() >= 0)
         allDblClick(selection_.sel());

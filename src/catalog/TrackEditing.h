@@ -5,6 +5,7 @@
 
 class Catalog;
 class Selection;
+class ListModel;
 class SongList;
 
 class TrackEditing {
@@ -17,7 +18,7 @@ public:
     // must not reach the list.
     bool allKeyPress(QChar key);
     // focused: the list that has the keyboard focus, null when another control has it.
-    void EditTrackBtnClick(const SongList *focused);
+    void EditTrackBtnClick(const ListModel *focused);
     // key: a Qt::Key code, any modifiers. True when the key was consumed (Delete with a current
     // row); the question, the deletion and the new current row happen here.
     bool allKeyDown(int key);

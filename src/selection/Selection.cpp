@@ -36,7 +36,7 @@ void Selection::setCurrent(int row)
         sel_.setSelected(row, true);
 }
 
-bool Selection::selDragOver(const SongList *source, int row)
+bool Selection::selDragOver(const ListModel *source, int row)
 {
     if (source == &all_) {
         const int r = std::max(row, 0);
@@ -46,7 +46,7 @@ bool Selection::selDragOver(const SongList *source, int row)
     return source == &sel_;
 }
 
-void Selection::selDragDrop(const SongList *source, int row)
+void Selection::selDragDrop(const ListModel *source, int row)
 {
     if (source == &all_)
         dropCatalogTracks(row);

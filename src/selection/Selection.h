@@ -36,8 +36,8 @@ public:
 
     // row: the row under the point as the list widget finds it: the row count below the last
     // row, -1 outside the item area. source: the model of the list the drag started in.
-    bool selDragOver(const SongList *source, int row);
-    void selDragDrop(const SongList *source, int row);
+    bool selDragOver(const ListModel *source, int row);
+    void selDragDrop(const ListModel *source, int row);
     // key: a Qt::Key code. The key is never consumed.
     void selKeyDown(int key);
     void New1Click();

@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-const SongList *QtListFocus::focusedList() const
+const ListModel *QtListFocus::focusedList() const
 {
     const auto *list = qobject_cast<const TTabListBox *>(QApplication::focusWidget());
     return list ? list->model() : nullptr;

@@ -6,5 +6,5 @@
 
 class QtListFocus : public ListFocus {
 public:
-    const SongList *focusedList() const override;
+    const ListModel *focusedList() const override;
 };

@@ -1,7 +1,8 @@
 #include "widgets/TTabListBox.h"
 
 #include "catalog/ColumnSort.h"
-#include "catalog/SongList.h"
+#include "list/ListModel.h"
+#include "list/ListNavigation.h"
 #include "util/Collation.h"
 #include "util/ShortStrings.h"
 #include "widgets/THeader.h"
@@ -52,28 +53,24 @@ TTabListBox::TTabListBox(QWidget *parent) : QAbstractScrollArea(parent)
 
 TTabListBox::~TTabListBox() = default;
 
-void TTabListBox::setModel(SongList *model)
+void TTabListBox::setModel(ListModel *model)
 {
     if (model_)
         model_->disconnect(this);
     model_ = model;
-    anchor_ = -1;
+    navigation_ = model_ ? std::make_unique<ListNavigation>(*model_) : nullptr;
+    pressedRow_ = -1;
     if (model_) {
-        connect(model_, &SongList::rowsChanged, this, [this] {
-            anchor_ = std::min(anchor_, model_->count() - 1);
-            syncScrollBar();
-        });
-        connect(model_, &SongList::currentRowChanged, this, [this](int row) {
-            // A row made current by the program starts any later Shift range.
-            if (!settingCurrent_)
-                anchor_ = -1;
+        connect(model_, &ListState::rowsChanged, this, &TTabListBox::syncScrollBar);
+        connect(model_, &ListState::currentRowChanged, this, [this](int row) {
             ensureVisible(row);
             viewport()->update();
         });
-        connect(model_, &SongList::selectionChanged, this, [this] { viewport()->update(); });
-        connect(model_, &SongList::topRowChanged, this, &TTabListBox::syncScrollBar);
+        connect(model_, &ListState::selectionChanged, this, [this] { viewport()->update(); });
+        connect(model_, &ListState::topRowChanged, this, &TTabListBox::syncScrollBar);
         connect(model_, &QObject::destroyed, this, [this] {
             model_ = nullptr;
+            navigation_.reset();
             syncScrollBar();
         });
     }
@@ -377,52 +374,13 @@ void TTabListBox::focusOutEvent(QFocusEvent *event)
     viewport()->update();
 }
 
-void TTabListBox::setCurrent(int row)
-{
-    settingCurrent_ = true;
-    model_->setCurrentRow(row);
-    settingCurrent_ = false;
-}
-
-void TTabListBox::selectRange(int from, int to)
-{
-    if (from > to)
-        std::swap(from, to);
-    for (int row = from; row <= to; ++row)
-        model_->setSelected(row, true);
-}
-
-void TTabListBox::selectTo(int row, Qt::KeyboardModifiers modifiers, bool ctrlToggles)
-{
-    if (!model_->multiSelect()) {
-        setCurrent(row);
-        return;
-    }
-    if (modifiers & Qt::ShiftModifier) {
-        if (anchor_ < 0)
-            anchor_ = model_->currentRow() >= 0 ? model_->currentRow() : row;
-        if (!(modifiers & Qt::ControlModifier))
-            model_->clearSelection();
-        selectRange(anchor_, row);
-    } else if (modifiers & Qt::ControlModifier) {
-        if (ctrlToggles)
-            model_->setSelected(row, !model_->isSelected(row));
-        anchor_ = row;
-    } else {
-        model_->clearSelection();
-        model_->setSelected(row, true);
-        anchor_ = row;
-    }
-    setCurrent(row);
-}
-
 void TTabListBox::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     pressedRow_ = -1;
-    clickDeferred_ = false;
     if (!model_)
         return;
+    navigation_->cancelClick();
     if (event->button() == Qt::RightButton) {
         rightButtonDown(pos);
         return;
@@ -432,15 +390,7 @@ void TTabListBox::mousePressEvent(QMouseEvent *event)
         return;
     pressedRow_ = row;
     pressPos_ = pos;
-    pressModifiers_ = event->modifiers();
-    // A press on a selected row may start dragging the whole selection, so the click only
-    // takes effect when the button comes up without a drag.
-    if (model_->multiSelect() && model_->isSelected(row) && !(pressModifiers_ & Qt::ShiftModifier)) {
-        clickDeferred_ = true;
-        setCurrent(row);
-        return;
-    }
-    selectTo(row, pressModifiers_, true);
+    navigation_->press(row, event->modifiers());
 }
 
 void TTabListBox::mouseMoveEvent(QMouseEvent *event)
@@ -451,25 +401,28 @@ void TTabListBox::mouseMoveEvent(QMouseEvent *event)
         return;
     const bool draggable = pressedRow_ < model_->count() && rowSelected(pressedRow_);
     pressedRow_ = -1;
-    clickDeferred_ = false;
+    navigation_->cancelClick();
     if (draggable)
         startDrag();
 }
 
 void TTabListBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && clickDeferred_ && model_ && pressedRow_ < model_->count())
-        selectTo(pressedRow_, pressModifiers_, true);
     pressedRow_ = -1;
-    clickDeferred_ = false;
+    if (!model_)
+        return;
+    if (event->button() == Qt::LeftButton)
+        navigation_->release();
+    else
+        navigation_->cancelClick();
 }
 
 void TTabListBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     mousePressEvent(event);
-    const int row = model_ && event->button() == Qt::LeftButton ? ItemAtPos(event->position().toPoint(), true) : -1;
-    if (row >= 0)
-        emit rowDoubleClicked(row);
+    const QPoint pos = event->position().toPoint();
+    if (model_ && event->button() == Qt::LeftButton && ItemAtPos(pos, false) >= 0)
+        emit rowDoubleClicked(ItemAtPos(pos, true));
 }
 
 void TTabListBox::rightButtonDown(QPoint pos)
@@ -478,48 +431,8 @@ void TTabListBox::rightButtonDown(QPoint pos)
         const int column = columns_.columnAt(pos.x(), width());
         if (column > 0 && column != sortedByTab_)
             setSortedByTab(column);
-    } else if (model_->multiSelect()) {
-        const int row = ItemAtPos(pos, true);
-        if (row >= 0)
-            model_->setSelected(row, !model_->isSelected(row));
-    }
-}
-
-bool TTabListBox::navigate(int key, Qt::KeyboardModifiers modifiers)
-{
-    const int count = model_->count();
-    const int current = model_->currentRow();
-    const int page = std::max(1, fullRows() - 1);
-    int row;
-    switch (key) {
-    case Qt::Key_Up: row = current < 0 ? 0 : current - 1; break;
-    case Qt::Key_Down: row = current + 1; break;
-    case Qt::Key_PageUp: row = current < 0 ? 0 : current - page; break;
-    case Qt::Key_PageDown: row = current < 0 ? 0 : current + page; break;
-    case Qt::Key_Home: row = 0; break;
-    case Qt::Key_End: row = count - 1; break;
-    default: return false;
-    }
-    if (count > 0)
-        selectTo(std::clamp(row, 0, count - 1), modifiers, false);
-    return true;
-}
-
-void TTabListBox::typeAhead(const QString &text)
-{
-    // Like the platform's list box: the next row whose key column starts with the letter.
-    const int count = model_->count();
-    const int column = sortedByTab_ > 0 ? sortedByTab_ : 1;
-    const uint wanted = text.toCaseFolded().toUcs4().value(0);
-    const int start = model_->currentRow();
-    for (int i = 1; i <= count; ++i) {
-        const int row = (start + i) % count;
-        const ShortStr rowText = model_->rowText(row);
-        const int keyPos = FieldPos(column, rowText, TabSet);
-        if (keyPos > 0 && QChar::toCaseFolded(static_cast<uint>(rowText.at(keyPos))) == wanted) {
-            selectTo(row, Qt::NoModifier, false);
-            return;
-        }
+    } else {
+        navigation_->rightClick(ItemAtPos(pos, true));
     }
 }
 
@@ -535,7 +448,7 @@ void TTabListBox::keyPressEvent(QKeyEvent *event)
         setSortedByTab(key - Qt::Key_0);
     bool handled = false;
     emit keyDown(key, event->modifiers(), &handled);
-    if (handled || navigate(key, modifiers))
+    if (handled || navigation_->key(key, modifiers, fullRows()))
         return;
     const QString text = event->text();
     if (text.isEmpty()) {
@@ -551,7 +464,8 @@ void TTabListBox::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    typeAhead(text);
+    // Like the platform's list box: type-ahead looks at the sort column, or the first.
+    navigation_->typeAhead(text, sortedByTab_ > 0 ? sortedByTab_ : 1);
 }
 
 void TTabListBox::startDrag()

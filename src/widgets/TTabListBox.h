@@ -1,6 +1,7 @@
 #pragma once
-// The tabbed list box: draws the rows of a SongList column by column under a linked THeader.
-// Only the visible rows are built and painted, so lists of any length scroll at once.
+// The tabbed list box: draws the rows of a list model column by column under a linked THeader
+// and turns mouse and keyboard events into the model's navigation rules. Only the visible rows
+// are built and painted, so lists of any length scroll at once.
 
 #include "widgets/TabColumns.h"
 
@@ -13,7 +14,8 @@
 #include <string_view>
 
 class Collation;
-class SongList;
+class ListModel;
+class ListNavigation;
 class THeader;
 class TTabListBox;
 
@@ -39,8 +41,8 @@ public:
     ~TTabListBox() override;
 
     // The rows shown; the model's multiSelect decides the selection behaviour. Not owned.
-    void setModel(SongList *model);
-    SongList *model() const { return model_; }
+    void setModel(ListModel *model);
+    ListModel *model() const { return model_; }
 
     THeader *Header() const { return header_; }
     // Links the header (not owned) and takes the column layout from its sections. Give the list
@@ -82,6 +84,8 @@ public:
 signals:
     // The current row differs from the one last reported; checked when a selected row is drawn.
     void OnChange(TTabListBox *sender, int oldItem, int newItem);
+    // A left double click anywhere in the item area: row is the row under it, -1 below the
+    // last row. Like the platform's list box, the handler acts on the current row.
     void rowDoubleClicked(int row);
     // Key codes are Qt's; set *handled to stop the list's own handling of the key.
     void keyDown(int key, Qt::KeyboardModifiers modifiers, bool *handled);
@@ -115,18 +119,12 @@ private:
     void drawRow(QPainter &painter, int row, QRect rect, bool &changed);
     void drawCell(QPainter &painter, int column, std::u32string_view cell, int left, int right,
                   int top, int bottom, int textTop, bool selected, QColor &fontColor);
-    void setCurrent(int row);
-    // Makes a row current by the list box's selection rules; Ctrl toggles the row on a click
-    // and moves only the caret from the keyboard.
-    void selectTo(int row, Qt::KeyboardModifiers modifiers, bool ctrlToggles);
-    void selectRange(int from, int to);
-    bool navigate(int key, Qt::KeyboardModifiers modifiers);
-    void typeAhead(const QString &text);
     void rightButtonDown(QPoint pos);
     void startDrag();
     void dragEvent(QDropEvent *event, QPoint pos);
 
-    SongList *model_ = nullptr;
+    ListModel *model_ = nullptr;
+    std::unique_ptr<ListNavigation> navigation_;
     QPointer<THeader> header_;
     TabColumns columns_;
     int sortedByTab_ = 0;
@@ -139,13 +137,9 @@ private:
     int itemHeight_ = 16;
     int lastReported_ = 0;  // row last passed to OnChange, plus 1
     int lastWidth_ = -1;
-    int anchor_ = -1;       // fixed end of a Shift range in a multi-select list
     bool syncing_ = false;
-    bool settingCurrent_ = false;
-    // Mouse state between a left press and its release.
+    // The row and point of a left press, until its release or a drag.
     int pressedRow_ = -1;
     QPoint pressPos_;
-    Qt::KeyboardModifiers pressModifiers_;
-    bool clickDeferred_ = false;
     std::unique_ptr<Collation> collation_;
 };

@@ -27,8 +27,7 @@ struct CountingView : StartupView {
 };
 
 struct NoFocus : ListFocus {
-    const SongList *focused = nullptr;
-    const SongList *focusedList() const override { return focused; }
+    const ListModel *focusedList() const override { return nullptr; }
 };
 
 struct CoreFixture : ::testing::Test {

@@ -1,4 +1,5 @@
 #include "catalog/SongList.h"
+#include "list/TextRowList.h"
 #include "widgets/THeader.h"
 #include "widgets/TTabListBox.h"
 
@@ -296,23 +297,6 @@ TEST(TTabListBox, BevelDrawsTheTextInsideIt)
     EXPECT_EQ(image.pixel(row.right(), row.center().y()), Ink.rgb());
 }
 
-TEST(TTabListBox, RightClickTogglesSelectionInMultiSelectLists)
-{
-    struct Case { bool multi; int row; Rows afterFirst, afterSecond; };
-    // Row 5 lies below the last row.
-    const Case cases[] = {{true, 1, {1}, {}}, {true, 5, {}, {}}, {false, 1, {}, {}}};
-    for (const Case &c : cases) {
-        Fixture f(c.multi);
-        f.addRows(3);
-        f.list.setCurrentRow(0);
-        Click(f.box, f.at(c.row), Qt::NoModifier, Qt::RightButton);
-        EXPECT_EQ(f.list.selectedRows(), c.afterFirst) << c.row;
-        Click(f.box, f.at(c.row), Qt::NoModifier, Qt::RightButton);
-        EXPECT_EQ(f.list.selectedRows(), c.afterSecond) << c.row;
-        EXPECT_EQ(f.list.currentRow(), 0);
-    }
-}
-
 TEST(TTabListBox, CtrlDigitAndRightClickChooseTheSortColumn)
 {
     Fixture f;
@@ -429,91 +413,6 @@ TEST(TTabListBox, DraggingAHeaderEdgeRelaysTheColumnsAtOnce)
     EXPECT_EQ(f.header.sectionWidths(), (std::vector<int>{150, 267, 73, 57}));
 }
 
-TEST(TTabListBox, MouseInAMultiSelectList)
-{
-    struct Step { int row; Qt::KeyboardModifiers modifiers; Rows selected; };
-    const Step steps[] = {
-        {1, Qt::NoModifier, {1}}, {3, Qt::ControlModifier, {1, 3}},
-        // Shift: from the last plain or Ctrl click.
-        {5, Qt::ShiftModifier, {3, 4, 5}}, {2, Qt::ShiftModifier, {2, 3}},
-        {0, Qt::ShiftModifier | Qt::ControlModifier, {0, 1, 2, 3}},
-        {4, Qt::NoModifier, {4}}, {4, Qt::ControlModifier, {}}, {6, Qt::NoModifier, {6}}, {6, Qt::NoModifier, {6}},
-        {20, Qt::NoModifier, {6}},  // empty space: nothing
-    };
-    Fixture f;
-    f.addRows(8);
-    for (const Step &s : steps) {
-        Click(f.box, f.at(s.row), s.modifiers);
-        EXPECT_EQ(f.list.selectedRows(), s.selected) << "click on " << s.row;
-        EXPECT_EQ(f.list.currentRow(), s.row < 8 ? s.row : 6) << "click on " << s.row;
-    }
-    // A Shift range starts at a row the program made current.
-    f.list.setCurrentRow(2);
-    Click(f.box, f.at(4), Qt::ShiftModifier);
-    EXPECT_EQ(f.list.selectedRows(), (Rows{2, 3, 4}));
-    Key(f.box, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(f.list.selectedRows(), (Rows{2, 3, 4, 5}));
-    // A press on a selected row keeps the selection for a drag; the release selects the row alone.
-    SendMouse(f.box.viewport(), QEvent::MouseButtonPress, f.at(3), Qt::LeftButton);
-    EXPECT_EQ(f.list.selectedRows(), (Rows{2, 3, 4, 5}));
-    SendMouse(f.box.viewport(), QEvent::MouseButtonRelease, f.at(3), Qt::LeftButton);
-    EXPECT_EQ(f.list.selectedRows(), (Rows{3}));
-    // A double click reports its row, and makes it current.
-    std::vector<int> doubled;
-    QObject::connect(&f.box, &TTabListBox::rowDoubleClicked, [&](int row) { doubled.push_back(row); });
-    for (int row : {1, 20})
-        SendMouse(f.box.viewport(), QEvent::MouseButtonDblClick, f.at(row), Qt::LeftButton);
-    EXPECT_EQ(doubled, (std::vector<int>{1}));
-    EXPECT_EQ(f.list.currentRow(), 1);
-}
-
-TEST(TTabListBox, SingleSelectListMovesAndShowsItsCurrentRowAsSelected)
-{
-    Fixture f(false);
-    f.addRows(3);
-    Click(f.box, f.at(2));
-    EXPECT_EQ(f.list.currentRow(), 2);
-    Click(f.box, f.at(1), Qt::ControlModifier);
-    EXPECT_EQ(f.list.currentRow(), 1);
-    Click(f.box, f.at(7));
-    EXPECT_EQ(f.list.currentRow(), 1);
-    EXPECT_EQ(f.list.selectedCount(), 0);
-    ASSERT_FALSE(f.box.hasFocus());
-    const QImage image = f.render();
-    EXPECT_GT(CountColor(image, f.box.itemRect(1), Red), 0);
-    EXPECT_GT(CountColor(image, f.box.itemRect(0), Ink), 0);
-}
-
-TEST(TTabListBox, KeyboardMovesTheCurrentRow)
-{
-    struct Step { int key; Qt::KeyboardModifiers modifiers; int current; Rows selected; };
-    const Step steps[] = {
-        {Qt::Key_Down, Qt::NoModifier, 0, {0}}, {Qt::Key_Down, Qt::NoModifier, 1, {1}},
-        {Qt::Key_Down, Qt::ShiftModifier, 2, {1, 2}}, {Qt::Key_Down, Qt::ShiftModifier, 3, {1, 2, 3}},
-        {Qt::Key_Up, Qt::ShiftModifier, 2, {1, 2}}, {Qt::Key_Down, Qt::ControlModifier, 3, {1, 2}},
-        {Qt::Key_Home, Qt::NoModifier, 0, {0}}, {Qt::Key_Up, Qt::NoModifier, 0, {0}},
-        {Qt::Key_PageDown, Qt::NoModifier, 8, {8}},  // nine rows in view
-        {Qt::Key_End, Qt::ShiftModifier, 29, {}}, {Qt::Key_PageUp, Qt::NoModifier, 21, {21}},
-        {Qt::Key_End, Qt::NoModifier, 29, {29}}, {Qt::Key_Down, Qt::NoModifier, 29, {29}},
-    };
-    Fixture f;
-    f.addRows(30);
-    f.box.resize(528, 9 * 21 + 5);
-    for (const Step &s : steps) {
-        Key(f.box, s.key, s.modifiers);
-        EXPECT_EQ(f.list.currentRow(), s.current) << s.key;
-        if (s.key == Qt::Key_End && s.modifiers == Qt::ShiftModifier) {
-            EXPECT_EQ(f.list.selectedCount(), 22);  // rows 8 to 29
-        } else {
-            EXPECT_EQ(f.list.selectedRows(), s.selected) << s.key;
-        }
-        // The current row stays in view.
-        EXPECT_LE(f.list.topRow(), s.current);
-        EXPECT_GT(f.list.topRow() + 9, s.current);
-    }
-    EXPECT_EQ(f.list.topRow(), 21);
-}
-
 TEST(TTabListBox, KeyHandlersComeFirst)
 {
     Fixture f;
@@ -537,25 +436,101 @@ TEST(TTabListBox, KeyHandlersComeFirst)
     Key(f.box, Qt::Key_B, Qt::NoModifier, "b");
     EXPECT_EQ(f.list.currentRow(), 0);
     swallowChar = false;
-    // Type-ahead: the next row whose first column starts with the letter, in any case.
-    Key(f.box, Qt::Key_B, Qt::NoModifier, "b");
-    EXPECT_EQ(f.list.currentRow(), 1);
+    // Then the list's own type-ahead, on the first column.
     Key(f.box, Qt::Key_B, Qt::NoModifier, "B");
-    EXPECT_EQ(f.list.currentRow(), 3);
+    EXPECT_EQ(f.list.currentRow(), 1);
     Key(f.box, Qt::Key_B, Qt::NoModifier, "b");
-    EXPECT_EQ(f.list.currentRow(), 1);
-    Key(f.box, Qt::Key_Z, Qt::NoModifier, "z");
-    EXPECT_EQ(f.list.currentRow(), 1);
-    EXPECT_EQ(f.list.selectedRows(), (Rows{1}));
-    EXPECT_EQ(keys, (std::vector<int>{Qt::Key_Down, Qt::Key_B, Qt::Key_B, Qt::Key_B, Qt::Key_B, Qt::Key_Z}));
-    EXPECT_EQ(chars.size(), 5u);
+    EXPECT_EQ(f.list.currentRow(), 3);
+    EXPECT_EQ(f.list.selectedRows(), (Rows{3}));
+    EXPECT_EQ(keys, (std::vector<int>{Qt::Key_Down, Qt::Key_B, Qt::Key_B, Qt::Key_B}));
+    EXPECT_EQ(chars.size(), 3u);
     // Enter and keys the list has no use for go on to the window.
     for (int key : {Qt::Key_Return, Qt::Key_F5}) {
         QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Return ? "\r" : "");
         QApplication::sendEvent(&f.box, &event);
         EXPECT_FALSE(event.isAccepted()) << key;
     }
-    EXPECT_EQ(f.list.currentRow(), 1);
+    EXPECT_EQ(f.list.currentRow(), 3);
+}
+
+TEST(TTabListBox, MouseAndKeysReachTheListsRules)
+{
+    Fixture f;
+    f.addRows(30);
+    f.box.resize(528, 9 * 21 + 5);
+    // Clicks pass their row and modifiers; a press on a selected row keeps the selection for a
+    // drag until the release.
+    Click(f.box, f.at(1));
+    Click(f.box, f.at(3), Qt::ControlModifier);
+    Click(f.box, f.at(5), Qt::ShiftModifier);
+    Click(f.box, f.at(4), Qt::NoModifier, Qt::RightButton);
+    EXPECT_EQ(f.list.selectedRows(), (Rows{3, 5}));
+    SendMouse(f.box.viewport(), QEvent::MouseButtonPress, f.at(3), Qt::LeftButton);
+    EXPECT_EQ(f.list.selectedRows(), (Rows{3, 5}));
+    SendMouse(f.box.viewport(), QEvent::MouseButtonRelease, f.at(3), Qt::LeftButton);
+    EXPECT_EQ(f.list.selectedRows(), (Rows{3}));
+    EXPECT_EQ(f.list.currentRow(), 3);
+    // A page is one row less than the nine rows in view, and the current row stays in view.
+    struct Step { int key; int current, top; };
+    for (const Step &s : {Step{Qt::Key_PageDown, 11, 3}, Step{Qt::Key_End, 29, 21}, Step{Qt::Key_PageUp, 21, 21},
+                          Step{Qt::Key_Home, 0, 0}}) {
+        Key(f.box, s.key);
+        EXPECT_EQ(f.list.currentRow(), s.current) << s.key;
+        EXPECT_EQ(f.list.topRow(), s.top) << s.key;
+    }
+    // Below the last row neither button changes anything.
+    Fixture few;
+    few.addRows(3);
+    Click(few.box, few.at(1));
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
+        Click(few.box, few.at(5), Qt::NoModifier, button);
+    EXPECT_EQ(few.list.selectedRows(), (Rows{1}));
+    EXPECT_EQ(few.list.currentRow(), 1);
+}
+
+TEST(TTabListBox, ADoubleClickAnywhereInTheItemAreaIsReported)
+{
+    for (bool multi : {true, false}) {
+        Fixture f(multi);
+        f.addRows(3);
+        std::vector<int> doubled;
+        QObject::connect(&f.box, &TTabListBox::rowDoubleClicked, [&](int row) { doubled.push_back(row); });
+        // On a row it makes the row current first; below the last row the current row stays.
+        SendMouse(f.box.viewport(), QEvent::MouseButtonDblClick, f.at(1), Qt::LeftButton);
+        SendMouse(f.box.viewport(), QEvent::MouseButtonDblClick, f.at(7), Qt::LeftButton);
+        SendMouse(f.box.viewport(), QEvent::MouseButtonDblClick, f.at(2), Qt::RightButton);
+        EXPECT_EQ(doubled, (std::vector<int>{1, -1})) << multi;
+        EXPECT_EQ(f.list.currentRow(), 1) << multi;
+    }
+}
+
+TEST(TTabListBox, ShowsAndSelectsRowsOfPlainText)
+{
+    Fixture f;
+    TextRowList rows(true);
+    f.box.setModel(&rows);
+    for (int i = 0; i < 3; ++i)
+        rows.append(ShortStr::fromQString(Blocks(3) + "\t" + Blocks(i + 1)));
+    const int three = f.advance(Blocks(3));
+    QImage image = f.render();
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_NEAR(RightmostInk(image, f.band(row, 0, 124)), three - 1, 1) << row;
+        EXPECT_NEAR(RightmostInk(image, f.band(row, 128, 388)), 128 + f.advance(Blocks(row + 1)) - 1, 1) << row;
+    }
+    Click(f.box, f.at(0));
+    Click(f.box, f.at(1), Qt::ShiftModifier);
+    EXPECT_EQ(rows.selectedRows(), (Rows{0, 1}));
+    f.box.clearFocus();
+    image = f.render();
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(CountColor(image, f.box.itemRect(row), Red) > 0, row < 2) << row;
+    // Edited rows show their new text; a removed row leaves the view.
+    rows.setRowText(2, ShortStr::fromQString(Blocks(1)));
+    rows.removeAt(0);
+    image = f.render();
+    EXPECT_NEAR(RightmostInk(image, f.band(1, 0, 528)), f.advance(Blocks(1)) - 1, 1);
+    EXPECT_FALSE(HasInk(image, f.box.itemRect(2)));
+    EXPECT_EQ(rows.selectedRows(), (Rows{0}));
 }
 
 TEST(TTabListBox, ItemAtPos)
