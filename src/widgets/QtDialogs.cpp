@@ -1,6 +1,8 @@
 #include "widgets/QtDialogs.h"
 
+#include "app/MessageTexts.h"
 #include "catalog/ui/TEditTrack.h"
+#include "util/DefaultExtension.h"
 #include "widgets/TMessageForm.h"
 
 #include <QApplication>
@@ -10,30 +12,17 @@
 #include <QMessageBox>
 
 namespace {
-struct ButtonMap {
-    MsgDlgBtn button;
-    QMessageBox::StandardButton standard;
-    int result;
-};
-const ButtonMap kButtons[] = {
-    {mbYes, QMessageBox::Yes, mrYes},       {mbNo, QMessageBox::No, mrNo},
-    {mbOK, QMessageBox::Ok, mrOk},          {mbCancel, QMessageBox::Cancel, mrCancel},
-    {mbAbort, QMessageBox::Abort, mrAbort}, {mbRetry, QMessageBox::Retry, mrRetry},
-    {mbIgnore, QMessageBox::Ignore, mrIgnore}, {mbAll, QMessageBox::YesToAll, mrAll},
-    {mbHelp, QMessageBox::Help, mrNone},
+// Qt's standard button for each of the program's buttons, by button index.
+const QMessageBox::StandardButton kStandardButtons[MessageButtonCount] = {
+    QMessageBox::Yes,   QMessageBox::No,     QMessageBox::Ok,       QMessageBox::Cancel, QMessageBox::Abort,
+    QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::YesToAll, QMessageBox::Help,
 };
 
 // Each message box is titled by its kind, like the classic message dialogs.
 QString BoxTitle(MsgDlgType type)
 {
-    switch (type) {
-    case MsgDlgType::Warning: return "Warning";
-    case MsgDlgType::Error: return "Error";
-    case MsgDlgType::Information: return "Information";
-    case MsgDlgType::Confirmation: return "Confirmation";
-    case MsgDlgType::Custom: break;
-    }
-    return QApplication::applicationName();
+    const QString title = MessageTitle(type);
+    return title.isEmpty() ? QApplication::applicationName() : title;
 }
 } // namespace
 
@@ -63,15 +52,15 @@ int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons bu
     case MsgDlgType::Custom: break;
     }
     QMessageBox::StandardButtons set;
-    for (const auto &b : kButtons)
-        if (buttons & (1u << b.button))
-            set |= b.standard;
+    for (int i = 0; i < MessageButtonCount; ++i)
+        if (HasButton(buttons, static_cast<MsgDlgBtn>(i)))
+            set |= kStandardButtons[i];
     box.setStandardButtons(set);
     const int pressed = box.exec();
-    for (const auto &b : kButtons)
-        if (pressed == b.standard)
-            return b.result;
-    return (buttons & (1u << mbCancel)) ? mrCancel : mrNone;
+    for (int i = 0; i < MessageButtonCount; ++i)
+        if (pressed == kStandardButtons[i])
+            return MessageButtons[i].modalResult;
+    return HasButton(buttons, mbCancel) ? mrCancel : mrNone;
 }
 
 int QtDialogs::MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
@@ -90,10 +79,16 @@ bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QStrin
     return ok;
 }
 
-QString QtDialogs::OpenFileName(const QString &title, const QString &filter, const QString &,
+QString QtDialogs::OpenFileName(const QString &title, const QString &filter, const QString &defaultExt,
                                 const QString &initialDir)
 {
-    return QFileDialog::getOpenFileName(parent_, title, initialDir, filter);
+    // Any name is accepted, so that a typed name without its extension can still be completed.
+    QFileDialog dialog(parent_, title, initialDir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return WithDefaultExtension(dialog.selectedFiles().first(), defaultExt);
 }
 
 QString QtDialogs::SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
