@@ -7,9 +7,12 @@
 #include "catalog/SongList.h"
 #include "util/Collation.h"
 
+#include <QIODevice>
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 class Dialogs;
 
@@ -30,10 +33,16 @@ public:
     // Off only where the reading alone is timed; the program always sorts after a load.
     bool sortOnLoad = true;
 
-    // False (and nothing changed but the caption) when the file cannot be opened.
+    // False (and nothing changed but the caption) when there is no such file or it is not a
+    // regular file. A file that cannot be read to its end loads the tracks read before the
+    // error, with an error message; it is then incomplete, and the next save asks first.
     bool LoadCatalog(const ShortStr &name);
     // Writes atomically; on failure shows an error, leaves the file as it was and returns false.
+    // Over a file that was read incompletely it writes only when the user confirms.
     bool SaveCatalog(const ShortStr &name);
+    bool readIncomplete() const { return !incompleteFile_.isEmpty(); }
+    // Opens the catalog file's content for reading; tests put a failing device in its place.
+    std::function<std::unique_ptr<QIODevice>(const QString &path)> openCatalogDevice;
     void ClearCatalog();
     void UpdateCaption();
 
@@ -53,10 +62,13 @@ signals:
     void allTotalChanged(const QString &text);
 
 private:
+    void NoteReadEnd(const ShortStr &name, bool failed);
+
     Dialogs &dialogs_;
     ShortStr programDir_;
     QString caption_;
     QString allTotal_;
     Collation collation_;
     CatalogSort sorter_;
+    QString incompleteFile_;
 };

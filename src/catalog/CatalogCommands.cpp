@@ -3,8 +3,8 @@
 #include "app/Dialogs.h"
 #include "catalog/Catalog.h"
 #include "selection/Selection.h"
+#include "util/TextLineReader.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -18,12 +18,10 @@ bool FitsShortStr(const QString &name)
     return ShortStr::fromQString(name).toQString() == name;
 }
 
+// Only a regular file is read: a pipe or a device would never end.
 bool CanRead(const QString &name)
 {
-    if (name.isEmpty() || QFileInfo(name).isDir())
-        return false;
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly);
+    return CheckTextFile(name) == TextFileState::Readable;
 }
 } // namespace
 
