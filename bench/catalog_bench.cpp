@@ -11,6 +11,7 @@
 #include "app/NullDialogs.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogSearch.h"
+#include "util/TimeText.h"
 #include "util/Utf8.h"
 
 #include <QCoreApplication>
@@ -99,9 +100,6 @@ public:
         value = searchText;
         return true;
     }
-    QString OpenFileName(const QString &, const QString &, const QString &, const QString &) override { return {}; }
-    QString SaveFileName(const QString &, const QString &, const QString &, const QString &, bool) override { return {}; }
-    bool EditTrack(TrackTexts &) override { return false; }
 };
 
 // ---- Generation -------------------------------------------------------------------------
@@ -249,9 +247,7 @@ void WriteRawCatalog(long n, const std::string &path)
                 else if (make.chance(0.005))
                     seconds = make.chance(0.1) ? make.uniform(6000, 7000) : make.uniform(900, 3600);
                 const int bytesPerSecond = make.chance(0.2) ? 40000 : 16000;
-                char times[32];
-                std::snprintf(times, sizeof times, "%02d:%02d", seconds / 60, seconds % 60);
-                out << cdid << "; " << std::string(times).substr(0, 5) << "; " << seconds * bytesPerSecond + make.uniform(0, 9999)
+                out << cdid << "; " << MinutesSeconds(seconds).left(5).toUtf8() << "; " << seconds * bytesPerSecond + make.uniform(0, 9999)
                     << "; " << artist << "; " << album << "; " << title << "; " << file << "\r\n";
                 ++written;
             }

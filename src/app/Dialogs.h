@@ -5,6 +5,8 @@
 #include <QString>
 #include <cstdint>
 
+class EditTrackForm;
+
 enum class MsgDlgType { Warning, Error, Information, Confirmation, Custom };
 
 // Button indexes, in the order in which the program's message dialog lays them out.
@@ -26,9 +28,6 @@ struct TrackTexts {
     QString fileName, artist, album, track;
 };
 
-// The title of a standard message box: its kind, like the classic message dialogs.
-QString DialogTitle(MsgDlgType type);
-
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -46,8 +45,9 @@ public:
     // confirmOverwrite: ask before an existing file is chosen.
     virtual QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                                  const QString &initialDir, bool confirmOverwrite) = 0;
-    // The Edit Track dialog; true when confirmed with Ok, texts then hold the new values.
-    virtual bool EditTrack(TrackTexts &texts) = 0;
+    // Dialogs with rules behind their buttons: each shows its form modally until the form closes
+    // (its Choice is then the result) or the user closes the window (Choice as it was).
+    virtual void EditTrack(EditTrackForm &form) = 0;
 
     void ShowInformation(const QString &text) { MessageBox(MsgDlgType::Information, text, ButtonSet({mbOK})); }
     void ShowError(const QString &text) { MessageBox(MsgDlgType::Error, text, ButtonSet({mbOK})); }

@@ -1,8 +1,8 @@
 #include "app/IniFile.h"
 
+#include "util/TextFileWriter.h"
 #include "util/TextLineReader.h"
 
-#include <QSaveFile>
 #include <cstdint>
 
 namespace {
@@ -102,13 +102,5 @@ void IniFile::deleteKey(const QString &section, const QString &key)
 
 bool IniFile::save() const
 {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray out;
-    for (const QString &l : lines_)
-        out += l.toUtf8() + "\r\n";
-    if (file.write(out) != out.size())
-        return false;
-    return file.commit();
+    return WriteTextFile(path_, lines_);
 }

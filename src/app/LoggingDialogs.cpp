@@ -1,5 +1,8 @@
 #include "app/LoggingDialogs.h"
 
+#include "app/MessageTexts.h"
+#include "catalog/EditTrackForm.h"
+
 #include <QFile>
 
 void LoggingDialogs::log(const QString &kind, const QString &text) const
@@ -13,7 +16,7 @@ void LoggingDialogs::log(const QString &kind, const QString &text) const
 
 int LoggingDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons)
 {
-    log("MessageBox:" + DialogTitle(type), text);
+    log("MessageBox:" + MessageTitle(type), text);
     return shown_.MessageBox(type, text, buttons);
 }
 
@@ -44,8 +47,8 @@ QString LoggingDialogs::SaveFileName(const QString &title, const QString &filter
     return shown_.SaveFileName(title, filter, defaultExt, initialDir, confirmOverwrite);
 }
 
-bool LoggingDialogs::EditTrack(TrackTexts &texts)
+void LoggingDialogs::EditTrack(EditTrackForm &form)
 {
-    log("EditTrack", texts.fileName);
-    return shown_.EditTrack(texts);
+    log("EditTrack", form.texts.fileName);
+    shown_.EditTrack(form);
 }

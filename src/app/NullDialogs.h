@@ -18,7 +18,7 @@ public:
     {
         return {};
     }
-    bool EditTrack(TrackTexts &) override { return false; }
+    void EditTrack(EditTrackForm &) override {}
 
     static int ClosedResult(MsgDlgButtons buttons)
     {

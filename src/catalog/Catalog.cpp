@@ -4,9 +4,10 @@
 #include "catalog/KeyOrder.h"
 #include "util/LongPaths.h"
 #include "util/ShortStrings.h"
+#include "util/TextFileWriter.h"
 #include "util/TextLineReader.h"
+#include "util/TimeText.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -41,10 +42,8 @@ QString Catalog::TotalsText(int files, int64_t size100, int64_t seconds)
     char mbText[64];
     std::snprintf(mbText, sizeof mbText, "%6.0f", mb);
     const auto h = static_cast<int32_t>(seconds / 3600);
-    const auto m = static_cast<int32_t>(seconds % 3600 / 60);
-    const auto s = static_cast<int32_t>(seconds % 60);
     return QString::number(files) + " files, " + mbText + "MB, "
-           + (IntToZeroPadded(h, 2) + ":" + IntToZeroPadded(m, 2) + ":" + IntToZeroPadded(s, 2)).toQString()
+           + (IntToZeroPadded(h, 2) + ":" + MinutesSeconds(seconds % 3600)).toQString()
            + " total.";
 }
 
@@ -101,7 +100,7 @@ bool Catalog::LoadCatalog(const QString &name)
 {
     UpdateCaption();
     TextLineReader reader;
-    if (!reader.open(name))
+    if (!reader.open(name, openCatalogDevice ? openCatalogDevice(name) : nullptr) && !reader.failed())
         return false;
     std::string line;
     reader.readLine(line);
@@ -126,38 +125,51 @@ bool Catalog::LoadCatalog(const QString &name)
 
     allTotal_ = TotalsText(files, DBSize100, seconds);
     emit allTotalChanged(allTotal_);
+    NoteReadEnd(name, reader.failed());
     return true;
 }
 
-bool Catalog::SaveCatalog(const QString &name)
+void Catalog::NoteReadEnd(const QString &name, bool failed)
 {
+    incompleteFile_ = failed ? name : QString();
+    if (failed)
+        dialogs_.ShowError("DataBase " + incompleteFile_
+                           + " could not be read completely ! Only the tracks read before the error are shown.");
+}
+
+bool Catalog::SaveCatalog(const QString &path)
+{
+    if (path == incompleteFile_) {
+        const int answer = dialogs_.MessageDlgFocus(
+            "DataBase " + path + " could not be read completely. Saving replaces the whole file with the tracks shown."
+                " Save anyway ?",
+            MsgDlgType::Warning, ButtonSet({mbYes, mbNo}), 0, mbNo);
+        if (answer != mrYes)
+            return false;
+    }
     const auto &rows = all_.songs();
+    for (const TSong *song : rows) {
+        if (!song->CanWriteLine()) {
+            dialogs_.ShowError("The track " + song->FileName().toQString() + " (cd " + song->CDID().toQString()
+                               + ") can't be written so that it reads back the same. DataBase not saved.");
+            return false;
+        }
+    }
     const std::vector<uint32_t> order = KeyOrder(rows.size(), [&](size_t i) { return rows[i]->ArtistKey(); }, collation_);
 
-    QSaveFile file(name);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        std::string out;
-        auto writeLine = [&](const ShortStr &text) {
-            out += text.toUtf8();
-            out += "\r\n";
-            if (out.size() >= (1 << 20)) {
-                ok = ok && file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
-                out.clear();
-            }
-        };
-        writeLine(TitleLine());
-        writeLine(RulerLine());
+    TextFileWriter writer(path);
+    if (writer.open()) {
+        writer.writeLine(TitleLine().toUtf8());
+        writer.writeLine(RulerLine().toUtf8());
         for (uint32_t i : order)
-            writeLine(rows[i]->CatalogLine());
-        ok = ok && file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size());
-        ok = ok && file.commit();
+            writer.writeLine(rows[i]->CatalogLine().toUtf8());
     }
-    if (!ok) {
-        file.cancelWriting();
-        dialogs_.ShowError("Error saving DataBase to " + name + " !");
+    if (!writer.commit()) {
+        dialogs_.ShowError("Error saving DataBase to " + path + " !");
         return false;
     }
+    if (path == incompleteFile_)
+        incompleteFile_.clear();
     DBModified_ = false;
     return true;
 }

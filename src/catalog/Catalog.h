@@ -9,9 +9,11 @@
 #include "catalog/SongList.h"
 #include "util/Collation.h"
 
+#include <QIODevice>
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -44,10 +46,16 @@ public:
     void AddTracks(std::vector<std::unique_ptr<TSong>> songs);
     // Announces the records, takes them out of `all` and the key index, and frees them.
     void DeleteTracks(const std::vector<TSong *> &tracks);
-    // False (and nothing changed but the caption) when the file cannot be opened.
+    // False (and nothing changed but the caption) when there is no such file or it is not a
+    // regular file. A file that cannot be read to its end loads the tracks read before the
+    // error, with an error message; it is then incomplete, and the next save asks first.
     bool LoadCatalog(const QString &name);
     // Writes atomically; on failure shows an error, leaves the file as it was and returns false.
+    // Over a file that was read incompletely it writes only when the user confirms.
     bool SaveCatalog(const QString &name);
+    bool readIncomplete() const { return !incompleteFile_.isEmpty(); }
+    // Opens the catalog file's content for reading; tests put a failing device in its place.
+    std::function<std::unique_ptr<QIODevice>(const QString &path)> openCatalogDevice;
     void ClearCatalog();
     void UpdateCaption();
 
@@ -70,6 +78,8 @@ signals:
     void allTracksReleasing();
 
 private:
+    void NoteReadEnd(const QString &name, bool failed);
+
     Dialogs &dialogs_;
     QString programDir_;
     QString caption_;
@@ -81,4 +91,5 @@ private:
     QString DBFileName_;
     bool DBModified_ = false;
     CatalogSort sorter_;
+    QString incompleteFile_;
 };

@@ -3,8 +3,8 @@
 #include "app/Dialogs.h"
 #include "catalog/Catalog.h"
 #include "selection/Selection.h"
+#include "util/TextLineReader.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -12,12 +12,10 @@ const QString DBTitle = "Select MP3 DataBase";
 const QString DBFilter = "MP3 DataBases (*.lst)";
 const QString DBExt = "lst";
 
+// Only a regular file is read: a pipe or a device would never end.
 bool CanRead(const QString &name)
 {
-    if (name.isEmpty() || QFileInfo(name).isDir())
-        return false;
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly);
+    return CheckTextFile(name) == TextFileState::Readable;
 }
 } // namespace
 

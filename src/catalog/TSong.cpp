@@ -1,51 +1,21 @@
 #include "catalog/TSong.h"
 
 #include "app/Dialogs.h"
+#include "catalog/CatalogLineFields.h"
+#include "catalog/EditTrackForm.h"
 #include "util/ShortStrings.h"
+#include "util/TimeText.h"
 #include "util/Utf8.h"
 
 namespace {
-constexpr int CDIDLen = 20;
 constexpr int PlayTimeLen = 5;
-constexpr int LineFields = 7;
 
-// The fields of a catalog line as GetField finds them (runs of separators skipped, a field that
-// begins with a double quote runs to the closing quote), trimmed like TrimBlanks. Found in one
-// pass: a catalog of a million lines is read through here.
-struct LineFieldsOf {
-    std::u32string_view field[LineFields];
-    int count = 0;  // as FieldCount counts them: runs of other characters, quotes or not
-
-    explicit LineFieldsOf(std::u32string_view s)
-    {
-        for (size_t i = 0; i < s.size(); ++i)
-            count += s[i] != U';' && (i == 0 || s[i - 1] == U';');
-        size_t i = 0;
-        for (auto &f : field) {
-            while (i < s.size() && s[i] == U';')
-                ++i;
-            const size_t start = i;
-            if (i < s.size() && s[i] == U'"') {
-                ++i;
-                while (i < s.size() && s[i] != U'"')
-                    ++i;
-            }
-            while (i < s.size() && s[i] != U';')
-                ++i;
-            size_t b = start, e = i;
-            while (b < e && s[b] <= 32)
-                ++b;
-            while (e > b && s[e - 1] <= 32)
-                --e;
-            f = s.substr(b, e - b);
-        }
-    }
-    // Field n (1-based); an empty or missing field reads as one blank.
-    std::u32string_view operator[](int n) const
-    {
-        return field[n - 1].empty() ? std::u32string_view(U" ") : field[n - 1];
-    }
-};
+// A value that the usual layout writes so that it reads back the same: no quote rule applies to
+// it and nothing in it splits the field.
+bool IsPlainValue(std::string_view utf8)
+{
+    return utf8.empty() || (utf8.front() != '"' && FitsLaterField(utf8));
+}
 } // namespace
 
 void TSong::SetTexts(const ShortStr &artist, const ShortStr &album, const ShortStr &track,
@@ -58,15 +28,14 @@ void TSong::SetTexts(const ShortStr &artist, const ShortStr &album, const ShortS
 
 void TSong::SetPlayTime(int32_t seconds)
 {
-    const int32_t m = seconds / 60, r = seconds % 60;
-    playTime_ = PooledText((IntToZeroPadded(m, 2) + ":" + IntToZeroPadded(r, 2)).left(PlayTimeLen));
+    playTime_ = PooledText(MinutesSeconds(seconds).left(PlayTimeLen));
     Seconds = seconds;
 }
 
 void TSong::ParseLine(const ShortStr &line, Dialogs *dialogs)
 {
     const LineFieldsOf f(line.chars());
-    if (dialogs && f.count != LineFields)
+    if (dialogs && f.count != CatalogLineFields)
         dialogs->ShowInformation(line.toQString());
     cdid_ = PooledText(ShortStr(f[1].substr(0, CDIDLen)));
     const ShortStr playTime(f[2].substr(0, PlayTimeLen));
@@ -87,6 +56,8 @@ void TSong::ParseLine(const ShortStr &line, Dialogs *dialogs)
 
 ShortStr TSong::CatalogLine() const
 {
+    if (!HasPlainFields())
+        return QuotedFieldsLine();
     // Joined from the stored UTF-8 and decoded once: a save writes every record through here.
     std::string line;
     line.reserve(2 * ShortStr::MaxLen);
@@ -113,6 +84,67 @@ ShortStr TSong::CatalogLine() const
     padTo(block, 85);
     line += texts_.view(FileNameText);
     return ShortStr::fromUtf8(line);
+}
+
+bool TSong::HasPlainFields() const
+{
+    if (!IsPlainValue(cdid_.utf8()) || !IsPlainValue(playTime_.utf8()))
+        return false;
+    for (int k = 0; k < TextCount; ++k)
+        if (!IsPlainValue(texts_.view(k)))
+            return false;
+    return true;
+}
+
+std::optional<std::u32string> TSong::FieldTextOf(int field) const
+{
+    switch (field) {
+    case 1: return FieldText(CDID().chars(), true, CDIDLen);
+    case 2: return FieldText(PlayTime().chars(), false, PlayTimeLen);
+    default: return FieldText(texts_.get(field - 4).chars(), false);
+    }
+}
+
+ShortStr TSong::QuotedFieldsLine() const
+{
+    // The usual layout, but each value written in the form that reads back as that value; a
+    // value that cannot be written at all (CanWriteLine() is false) is written as it is.
+    auto text = [this](int field, std::u32string_view value) {
+        return FieldTextOf(field).value_or((field == 1 ? U"" : U" ") + std::u32string(value));
+    };
+    std::u32string line;
+    auto padTo = [&line](std::u32string_view t, size_t width) {
+        line += t;
+        if (t.size() < width)
+            line.append(width - t.size(), U' ');
+    };
+    padTo(text(1, CDID().chars()), 10);
+    line += U';';
+    padTo(text(2, PlayTime().chars()), 6);
+    line += U"; " + IntToZeroPadded(Size, 8).chars() + U";";
+    const std::u32string block = text(4, Artist().chars()) + U";" + text(5, Album().chars()) + U";"
+                                 + text(6, Track().chars()) + U";";
+    const std::u32string file = text(7, FileName().chars());
+    // The file name keeps its column: the padding goes after the separator, or before it when
+    // the file name must follow the separator at once.
+    if (!file.empty() && file.front() == U' ') {
+        padTo(block + U" ", 86);
+        line += std::u32string_view(file).substr(1);
+    } else {
+        padTo(std::u32string_view(block).substr(0, block.size() - 1), 85);
+        line += U";" + file;
+    }
+    return ShortStr(line);
+}
+
+bool TSong::CanWriteLine() const
+{
+    if (HasPlainFields())
+        return true;
+    for (int field : {1, 2, 4, 5, 6, 7})
+        if (!FieldTextOf(field))
+            return false;
+    return true;
 }
 
 ShortStr TSong::CatalogRow() const
@@ -196,7 +228,7 @@ ShortStr TSong::ArtistKey() const
 bool TSong::EditInfo(Dialogs &dialogs)
 {
     TrackTexts texts{FileName().toQString(), Artist().toQString(), Album().toQString(), Track().toQString()};
-    if (!dialogs.EditTrack(texts))
+    if (!EditTrackDialog(dialogs, texts))
         return false;
     SetTexts(ShortStr::fromQString(texts.artist), ShortStr::fromQString(texts.album),
              ShortStr::fromQString(texts.track), FileName());

@@ -7,6 +7,7 @@
 #include "util/TextPool.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class Dialogs;
@@ -31,6 +32,9 @@ public:
     // shown in an information box first (when dialogs is given) and read all the same.
     void ParseLine(const ShortStr &line, Dialogs *dialogs);
     ShortStr CatalogLine() const;
+    // Whether CatalogLine() reads back as this record: false when a value holds a line end, or a
+    // ";" that no form of its field can hold (values read from quoted fields may hold one).
+    bool CanWriteLine() const;
     ShortStr CatalogRow() const;
     // The UTF-8 of CatalogRow() into out, so that a scan over every record reuses one buffer.
     void CatalogRowUtf8(std::string &out) const;
@@ -49,6 +53,11 @@ public:
     int32_t SelNum = 0;
 
 private:
+    bool HasPlainFields() const;
+    // The text written for field n (1-based, not 3) of the catalog line.
+    std::optional<std::u32string> FieldTextOf(int field) const;
+    ShortStr QuotedFieldsLine() const;
+
     enum { ArtistText, AlbumText, TrackText, FileNameText, TextCount };
     PackedTexts<TextCount> texts_;
     PooledText cdid_;

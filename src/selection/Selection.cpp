@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "catalog/Catalog.h"
 #include "util/ShortStrings.h"
+#include "util/TimeText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,10 +22,8 @@ QString Selection::TotalText(int files, int64_t size100, int64_t seconds)
     // Tenths of a megabyte, halves to the even neighbour (the default rounding mode).
     const double tenths = std::nearbyint(static_cast<double>(size100) / 1024 / 1024 * 100 * 10);
     const QString megabytes = QString::asprintf("%5.1f", tenths / 10);
-    const auto minutes = static_cast<int32_t>(seconds / 60);
-    const auto rest = static_cast<int32_t>(seconds % 60);
     return "Total " + IntToShortStr(files).toQString() + " files, " + megabytes + "MB, Play Time : "
-           + (IntToZeroPadded(minutes, 2) + ":" + IntToZeroPadded(rest, 2)).toQString();
+           + MinutesSeconds(seconds).toQString();
 }
 
 void Selection::setCurrent(int row)

@@ -2,6 +2,7 @@
 
 #include "util/Utf8.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <cstring>
 
@@ -10,20 +11,49 @@ constexpr size_t ChunkSize = 1 << 20;
 constexpr char CtrlZ = '\x1a';
 } // namespace
 
-bool TextLineReader::open(const QString &path)
+TextFileState CheckTextFile(const QString &path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return TextFileState::Missing;
+    // Checked before opening: opening a pipe waits for a writer.
+    if (!info.isFile())
+        return TextFileState::NotRegularFile;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? TextFileState::Readable : TextFileState::Unreadable;
+}
+
+bool TextLineReader::open(const QString &path, std::unique_ptr<QIODevice> device)
+{
+    state_ = CheckTextFile(path);
+    // A file that exists but cannot be read reads as one that fails at once.
+    failed_ = state_ == TextFileState::Unreadable;
+    if (state_ != TextFileState::Readable)
         return false;
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::ReadOnly))
+    device_ = device ? std::move(device) : std::make_unique<QFile>(path);
+    cp1252_ = false;
+    if (!device_->open(QIODevice::ReadOnly)) {
+        state_ = TextFileState::Unreadable;
+        failed_ = true;
         return false;
+    }
     cp1252_ = !scanIsUtf8();
-    if (!file_.seek(0))
-        return false;
+    // A read error in the scan is met again (and reported) by the reading itself.
+    failed_ = false;
     buffer_.resize(ChunkSize);
     pos_ = end_ = 0;
     eof_ = false;
+    if (!device_->seek(0))
+        failed_ = true;
     return true;
+}
+
+qint64 TextLineReader::readChunk(char *data, qint64 size)
+{
+    const qint64 n = device_->read(data, size);
+    if (n < 0)
+        failed_ = true;
+    return n;
 }
 
 bool TextLineReader::scanIsUtf8()
@@ -31,7 +61,7 @@ bool TextLineReader::scanIsUtf8()
     std::vector<char> chunk(ChunkSize + 4);
     size_t carry = 0;
     for (;;) {
-        const qint64 n = file_.read(chunk.data() + carry, ChunkSize);
+        const qint64 n = readChunk(chunk.data() + carry, ChunkSize);
         if (n <= 0)
             return carry == 0;
         size_t len = carry + static_cast<size_t>(n);
@@ -56,9 +86,9 @@ bool TextLineReader::scanIsUtf8()
 
 bool TextLineReader::fill()
 {
-    if (eof_)
+    if (eof_ || failed_ || !device_)
         return false;
-    const qint64 n = file_.read(buffer_.data(), static_cast<qint64>(buffer_.size()));
+    const qint64 n = readChunk(buffer_.data(), static_cast<qint64>(buffer_.size()));
     pos_ = 0;
     end_ = n > 0 ? static_cast<size_t>(n) : 0;
     if (end_ == 0)
@@ -70,6 +100,7 @@ bool TextLineReader::readLine(std::string &line)
 {
     line.clear();
     bool any = false;
+    bool ended = false;
     for (;;) {
         if (pos_ == end_ && !fill())
             break;
@@ -84,6 +115,7 @@ bool TextLineReader::readLine(std::string &line)
         pos_ = q - buffer_.data();
         if (q == e)
             continue;
+        ended = true;
         if (*q == CtrlZ) {
             eof_ = true;
             end_ = pos_;
@@ -100,8 +132,11 @@ bool TextLineReader::readLine(std::string &line)
         }
         break;
     }
-    if (!any && line.empty())
+    // A line cut off by a read error is not a line of the file.
+    if ((failed_ && !ended) || (!any && line.empty())) {
+        line.clear();
         return false;
+    }
     if (cp1252_)
         line = Cp1252ToUtf8(line);
     return true;

@@ -2,32 +2,45 @@
 // Reads a text file line by line for the program's own files (catalog, selection lists, INI).
 // A line ends at CR, CR LF or LF; a Ctrl+Z ends the file. The file is UTF-8; when it is not
 // valid UTF-8 it is read as Windows-1252, so no byte is lost. Lines come out as UTF-8; by default
-// they are cut to the 255 characters that a short string holds.
+// they are cut to the 255 characters that a short string holds. Only regular files are read:
+// a pipe or a device would never end.
 
-#include <QFile>
+#include <QIODevice>
 #include <QString>
+#include <memory>
 #include <string>
 #include <vector>
+
+// Whether a path can be read as one of the program's text files, found without reading it.
+enum class TextFileState { Readable, Missing, NotRegularFile, Unreadable };
+TextFileState CheckTextFile(const QString &path);
 
 class TextLineReader {
 public:
     static constexpr size_t ShortLineBytes = 255 * 4;
     explicit TextLineReader(size_t maxLineBytes = ShortLineBytes) : maxLineBytes_(maxLineBytes) {}
 
-    // False when the file cannot be opened for reading (missing, a directory, no permission).
-    bool open(const QString &path);
+    // False when the path is not a readable regular file; state() tells why. The text is read
+    // from device when one is given (not yet open, random access), otherwise from the file.
+    bool open(const QString &path, std::unique_ptr<QIODevice> device = nullptr);
+    // False at the end of the file and after a read error; failed() tells them apart.
     bool readLine(std::string &line);
+    bool failed() const { return failed_; }
+    TextFileState state() const { return state_; }
     bool isCp1252() const { return cp1252_; }
 
 private:
     bool fill();
     bool scanIsUtf8();
+    qint64 readChunk(char *data, qint64 size);
 
-    QFile file_;
+    std::unique_ptr<QIODevice> device_;
     std::vector<char> buffer_;
     size_t pos_ = 0;
     size_t end_ = 0;
     bool eof_ = false;
+    bool failed_ = false;
     bool cp1252_ = false;
+    TextFileState state_ = TextFileState::Missing;
     size_t maxLineBytes_;
 };

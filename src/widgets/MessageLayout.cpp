@@ -1,7 +1,7 @@
 #include "widgets/MessageLayout.h"
 
+#include "util/Rounding.h"
 #include "util/ShortStrings.h"
-#include "widgets/Scale.h"
 
 DialogUnits DialogUnitsFromSample(int sampleWidth, int sampleHeight)
 {
@@ -10,8 +10,7 @@ DialogUnits DialogUnitsFromSample(int sampleWidth, int sampleHeight)
 
 int MulDiv(int a, int b, int c)
 {
-    // Exact in a double for the small layout values, so an exact half is seen as one.
-    return RoundHalfEven(static_cast<double>(a) * b / c);
+    return NearestRatio(static_cast<int64_t>(a) * b, c);
 }
 
 MessageSpacing SpacingFor(DialogUnits u)
@@ -49,7 +48,7 @@ MessageBoxLayout LayoutMessageBox(DialogUnits units, QSize textSize, bool hasIco
 
     int buttonCount = 0;
     for (int i = 0; i < MessageButtonCount; ++i)
-        if (buttons & (1u << i))
+        if (HasButton(buttons, static_cast<MsgDlgBtn>(i)))
             ++buttonCount;
     const int rowWidth = buttonCount > 0 ? buttonCount * s.buttonWidth + (buttonCount - 1) * s.buttonSpacing : 0;
 
@@ -68,7 +67,7 @@ MessageBoxLayout LayoutMessageBox(DialogUnits units, QSize textSize, bool hasIco
     int x = (clientWidth - rowWidth) / 2;
     const int y = blockHeight + s.vertMargin + s.vertSpacing;
     for (int i = 0; i < MessageButtonCount; ++i) {
-        if (!(buttons & (1u << i)))
+        if (!HasButton(buttons, static_cast<MsgDlgBtn>(i)))
             continue;
         layout.buttons[i] = QRect(x, y, s.buttonWidth, s.buttonHeight);
         x += s.buttonWidth + s.buttonSpacing;

@@ -2,7 +2,7 @@
 // Layout of the program's message dialog, worked out in dialog units of its font. Plain
 // arithmetic, so it is tested without a display.
 
-#include "app/Dialogs.h"
+#include "app/MessageTexts.h"
 
 #include <QPoint>
 #include <QRect>
@@ -28,7 +28,6 @@ struct MessageSpacing {
 MessageSpacing SpacingFor(DialogUnits units);
 
 inline constexpr int MessageIconSize = 32;
-inline constexpr int MessageButtonCount = mbHelp + 1;
 
 // The message is word-wrapped to this width before it is measured.
 int MessageWrapWidth(const QRect &screen);

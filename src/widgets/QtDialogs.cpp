@@ -1,6 +1,8 @@
 #include "widgets/QtDialogs.h"
 
+#include "app/MessageTexts.h"
 #include "catalog/ui/TEditTrack.h"
+#include "util/DefaultExtension.h"
 #include "widgets/TMessageForm.h"
 
 #include <QApplication>
@@ -9,25 +11,24 @@
 #include <QMessageBox>
 
 namespace {
-struct ButtonMap {
-    MsgDlgBtn button;
-    QMessageBox::StandardButton standard;
-    int result;
-};
-const ButtonMap kButtons[] = {
-    {mbYes, QMessageBox::Yes, mrYes},       {mbNo, QMessageBox::No, mrNo},
-    {mbOK, QMessageBox::Ok, mrOk},          {mbCancel, QMessageBox::Cancel, mrCancel},
-    {mbAbort, QMessageBox::Abort, mrAbort}, {mbRetry, QMessageBox::Retry, mrRetry},
-    {mbIgnore, QMessageBox::Ignore, mrIgnore}, {mbAll, QMessageBox::YesToAll, mrAll},
-    {mbHelp, QMessageBox::Help, mrNone},
+// Qt's standard button for each of the program's buttons, by button index.
+const QMessageBox::StandardButton kStandardButtons[MessageButtonCount] = {
+    QMessageBox::Yes,   QMessageBox::No,     QMessageBox::Ok,       QMessageBox::Cancel, QMessageBox::Abort,
+    QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::YesToAll, QMessageBox::Help,
 };
 
+// Each message box is titled by its kind, like the classic message dialogs.
+QString BoxTitle(MsgDlgType type)
+{
+    const QString title = MessageTitle(type);
+    return title.isEmpty() ? QApplication::applicationName() : title;
+}
 } // namespace
 
 int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons)
 {
     QMessageBox box(parent_);
-    box.setWindowTitle(DialogTitle(type));
+    box.setWindowTitle(BoxTitle(type));
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (type) {
@@ -38,15 +39,15 @@ int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons bu
     case MsgDlgType::Custom: break;
     }
     QMessageBox::StandardButtons set;
-    for (const auto &b : kButtons)
-        if (buttons & (1u << b.button))
-            set |= b.standard;
+    for (int i = 0; i < MessageButtonCount; ++i)
+        if (HasButton(buttons, static_cast<MsgDlgBtn>(i)))
+            set |= kStandardButtons[i];
     box.setStandardButtons(set);
     const int pressed = box.exec();
-    for (const auto &b : kButtons)
-        if (pressed == b.standard)
-            return b.result;
-    return (buttons & (1u << mbCancel)) ? mrCancel : mrNone;
+    for (int i = 0; i < MessageButtonCount; ++i)
+        if (pressed == kStandardButtons[i])
+            return MessageButtons[i].modalResult;
+    return HasButton(buttons, mbCancel) ? mrCancel : mrNone;
 }
 
 int QtDialogs::MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
@@ -64,10 +65,16 @@ bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QStrin
     return ok;
 }
 
-QString QtDialogs::OpenFileName(const QString &title, const QString &filter, const QString &,
+QString QtDialogs::OpenFileName(const QString &title, const QString &filter, const QString &defaultExt,
                                 const QString &initialDir)
 {
-    return QFileDialog::getOpenFileName(parent_, title, initialDir, filter);
+    // Any name is accepted, so that a typed name without its extension can still be completed.
+    QFileDialog dialog(parent_, title, initialDir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return WithDefaultExtension(dialog.selectedFiles().first(), defaultExt);
 }
 
 QString QtDialogs::SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
@@ -81,7 +88,8 @@ QString QtDialogs::SaveFileName(const QString &title, const QString &filter, con
                                                                                   : QString();
 }
 
-bool QtDialogs::EditTrack(TrackTexts &texts)
+void QtDialogs::EditTrack(EditTrackForm &form)
 {
-    return EditTrackDialog(parent_, texts);
+    TEditTrack dialog(form, parent_);
+    dialog.exec();
 }

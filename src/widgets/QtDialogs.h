@@ -17,7 +17,7 @@ public:
                          const QString &initialDir) override;
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
-    bool EditTrack(TrackTexts &texts) override;
+    void EditTrack(EditTrackForm &form) override;
 
 private:
     QWidget *parent_ = nullptr;

@@ -4,17 +4,6 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
-#include <cmath>
-
-int RoundHalfEven(double value)
-{
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    int result = static_cast<int>(below);
-    if (fraction > 0.5 || (fraction == 0.5 && result % 2 != 0))
-        ++result;
-    return result;
-}
 
 int ScaleToDpi(int designPixels, double logicalDpi)
 {

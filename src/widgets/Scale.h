@@ -1,13 +1,12 @@
 #pragma once
 // Windows are laid out at 144 pixels per inch; these helpers bring design pixels to the screen.
 
+#include "util/Rounding.h"
+
 class QFont;
 class QScreen;
 
 constexpr int DesignDpi = 144;
-
-// The nearest integer, an exact half going to the even neighbour.
-int RoundHalfEven(double value);
 
 // Design pixels at the given logical DPI.
 int ScaleToDpi(int designPixels, double logicalDpi);

@@ -12,28 +12,6 @@
 #include <QStyle>
 
 namespace {
-struct ButtonInfo {
-    const char *caption;
-    int modalResult;
-};
-// By button index; the caption is also the button's name.
-const ButtonInfo kButtons[MessageButtonCount] = {
-    {"Yes", mrYes},     {"No", mrNo},         {"OK", mrOk},   {"Cancel", mrCancel}, {"Abort", mrAbort},
-    {"Retry", mrRetry}, {"Ignore", mrIgnore}, {"All", mrAll}, {"Help", mrNone},
-};
-
-QString Caption(MsgDlgType type)
-{
-    switch (type) {
-    case MsgDlgType::Warning: return QStringLiteral("Warning");
-    case MsgDlgType::Error: return QStringLiteral("Error");
-    case MsgDlgType::Information: return QStringLiteral("Information");
-    case MsgDlgType::Confirmation: return QStringLiteral("Confirmation");
-    case MsgDlgType::Custom: break;
-    }
-    return QString();
-}
-
 bool HasIcon(MsgDlgType type)
 {
     return type != MsgDlgType::Custom;
@@ -47,11 +25,6 @@ QStyle::StandardPixmap IconOf(MsgDlgType type)
     case MsgDlgType::Information: return QStyle::SP_MessageBoxInformation;
     default: return QStyle::SP_MessageBoxQuestion;
     }
-}
-
-bool InSet(MsgDlgButtons buttons, MsgDlgBtn b)
-{
-    return buttons & (1u << b);
 }
 
 // The label draws with these flags, so the text is measured with them as well.
@@ -76,7 +49,7 @@ TMessageForm::TMessageForm(const QString &message, MsgDlgType type, MsgDlgButton
         metrics.boundingRect(QRect(0, 0, MessageWrapWidth(screenRect), 0), kMessageFlags, message).size();
     const MessageBoxLayout layout = LayoutMessageBox(units, textSize, HasIcon(type), buttons, screenRect);
 
-    setWindowTitle(Caption(type));
+    setWindowTitle(MessageTitle(type));
     setFixedSize(layout.clientSize);
     move(layout.topLeft);
 
@@ -97,20 +70,20 @@ TMessageForm::TMessageForm(const QString &message, MsgDlgType type, MsgDlgButton
     label->setGeometry(layout.message);
 
     // Enter presses the focused button; the default button only while no button has the focus.
-    const MsgDlgBtn defaultButton = InSet(buttons, mbOK) ? mbOK : InSet(buttons, mbYes) ? mbYes : mbRetry;
-    const MsgDlgBtn cancelButton = InSet(buttons, mbCancel) ? mbCancel : InSet(buttons, mbNo) ? mbNo : mbOK;
+    const MsgDlgBtn defaultButton = HasButton(buttons, mbOK) ? mbOK : HasButton(buttons, mbYes) ? mbYes : mbRetry;
+    const MsgDlgBtn cancelButton = HasButton(buttons, mbCancel) ? mbCancel : HasButton(buttons, mbNo) ? mbNo : mbOK;
 
     for (int i = 0; i < MessageButtonCount; ++i) {
         const auto index = static_cast<MsgDlgBtn>(i);
-        if (!InSet(buttons, index))
+        if (!HasButton(buttons, index))
             continue;
-        auto *button = new QPushButton(QString::fromLatin1(kButtons[i].caption), this);
+        auto *button = new QPushButton(QString::fromLatin1(MessageButtons[i].caption), this);
         button->setObjectName(button->text());
         button->setFont(font);
         button->setGeometry(layout.buttons[i]);
         button->setAutoDefault(true);
         button->setDefault(index == defaultButton);
-        const int result = kButtons[i].modalResult;
+        const int result = MessageButtons[i].modalResult;
         // There is no help file, so Help (and the help context) opens nothing and leaves the box open.
         if (result != mrNone)
             connect(button, &QPushButton::clicked, this, [this, result] { done(result); });

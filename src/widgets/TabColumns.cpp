@@ -1,17 +1,5 @@
 #include "widgets/TabColumns.h"
 
-int NearestRatio(int64_t num, int64_t den)
-{
-    int64_t q = num / den, r = num % den;
-    if (r < 0) {
-        --q;
-        r += den;
-    }
-    if (2 * r > den || (2 * r == den && (q & 1) != 0))
-        ++q;
-    return static_cast<int>(q);
-}
-
 int TabColumns::position(int column) const
 {
     return column >= 1 && column <= MaxColumns ? positions_[column - 1] : 0;

@@ -2,13 +2,12 @@
 // Column geometry of the tabbed list box, kept free of widgets so it is testable without a
 // display. Columns are numbered from 1; a position of 0 means "no column".
 
+#include "util/Rounding.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
-
-// The integer nearest to num / den (den > 0), an exact half going to the even neighbour.
-int NearestRatio(int64_t num, int64_t den);
 
 class TabColumns {
 public:

@@ -5,6 +5,7 @@
 #include "util/ShortStrings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 struct ConfigCase {
@@ -73,6 +74,20 @@ TEST(IniFile, WriterKeepsOtherLines)
     IniFile again(path);
     EXPECT_EQ(again.readString("zemlo", "cd2"), "/second/");
     EXPECT_EQ(again.readString("Other", "CD"), "keep");
+}
+
+TEST(IniFile, PipeOrDeviceIsNotRead)
+{
+    // Read to its end, a pipe would wait for a writer forever and /dev/zero never end.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("ZEMLO.INI");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    for (const QString &path : {fifo, QString("/dev/zero")}) {
+        EXPECT_FALSE(IniFile(path).exists()) << path.toStdString();
+        Config config;
+        QString list;
+        EXPECT_FALSE(ReadConfig(path, config, list)) << path.toStdString();
+    }
 }
 
 TEST(Startup, CatalogNameAtStart)

@@ -1,4 +1,5 @@
 #include "app/LoggingDialogs.h"
+#include "catalog/EditTrackForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -13,7 +14,7 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     LoggingDialogs dialogs(scripted, log);
     scripted.results = {mrNo, mrRetry};
     scripted.texts = {"abc", "/a.lst", "/b.m3c"};
-    scripted.editedTracks = {TrackTexts{}};
+    scripted.answerEditTrack({});
 
     EXPECT_EQ(dialogs.MessageBox(MsgDlgType::Confirmation, "Delete ?", ButtonSet({mbYes, mbNo})), mrNo);
     EXPECT_EQ(dialogs.MessageDlgFocus("x not found.", MsgDlgType::Error, ButtonSet({mbRetry, mbCancel}), 0, mbRetry),
@@ -25,7 +26,7 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     EXPECT_EQ(dialogs.OpenFileName("Select MP3 DataBase", "*.lst", "lst", {}), "/a.lst");
     EXPECT_EQ(dialogs.SaveFileName("Save Selection", "*.m3c", "m3c", {}, true), "/b.m3c");
     TrackTexts texts{"dir\\f.mp3", "A", "B", "C"};
-    EXPECT_FALSE(dialogs.EditTrack(texts));
+    EXPECT_FALSE(EditTrackDialog(dialogs, texts));
 
     EXPECT_EQ(ReadFileBytes(log), "MessageBox:Confirmation|Delete ?\n"
                                   "MessageDlgFocus|x not found.\n"

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 struct Commands : ::testing::Test {
@@ -150,7 +151,11 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
     // A name too long for a short string must not open the file that its cut name gives.
     const QString tooLong = path(QString(300, 'n') + ".lst");
     WriteFileBytes(ShortStr::fromQString(tooLong).toQString(), ReadFileBytes(b));
-    for (const QString &bad : {path("missing.lst"), dir.path(), tooLong}) {
+    // A pipe or a device would be read forever.
+    const QString fifo = path("pipe.lst");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QStringList unreadable = {path("missing.lst"), dir.path(), tooLong, fifo, "/dev/zero"};
+    for (const QString &bad : unreadable) {
         SCOPED_TRACE(bad.toStdString());
         openModified();
         dialogs.results = {mrNo};
@@ -171,9 +176,10 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
         EXPECT_FALSE(QFileInfo(bad).isFile());
     }
 
-    // At start-up an unreadable catalog is passed over silently.
+    // At start-up a catalog that is not there, or not a regular file, is passed over silently.
     dialogs.asked.clear();
-    EXPECT_FALSE(catalog.LoadCatalog(path("missing.lst")));
+    for (const QString &bad : unreadable)
+        EXPECT_FALSE(catalog.LoadCatalog(bad)) << bad.toStdString();
     EXPECT_TRUE(dialogs.asked.empty());
 }
 

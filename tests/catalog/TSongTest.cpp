@@ -133,10 +133,10 @@ TEST(TSong, EditInfo)
     TSong s;
     s.SetTexts("A", "B", "C", "dir\\f.mp3");
     ScriptedDialogs dialogs;
-    dialogs.editedTracks.push_back({});  // Cancel
+    dialogs.answerEditTrack({});  // Cancel
     EXPECT_FALSE(s.EditInfo(dialogs));
     EXPECT_EQ(s.Artist(), ShortStr("A"));
-    dialogs.editedTracks.push_back({"ignored", "New A", "", "New C"});
+    dialogs.answerEditTrack({"ignored", "New A", "", "New C"});
     EXPECT_TRUE(s.EditInfo(dialogs));
     EXPECT_EQ(s.Artist(), ShortStr("New A"));
     EXPECT_EQ(s.Album(), ShortStr(""));

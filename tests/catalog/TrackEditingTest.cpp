@@ -32,7 +32,7 @@ TEST_F(Editing, OkRewritesTheRecordAndBothListsShowIt)
     for (const auto &s : steps) {
         SCOPED_TRACE(s.what);
         const bool ok = !s.answer.isEmpty();
-        dialogs.editedTracks.push_back(ok ? TrackTexts{QString(), s.answer[0], s.answer[1], s.answer[2]} : TrackTexts{});
+        dialogs.answerEditTrack(ok ? TrackTexts{QString(), s.answer[0], s.answer[1], s.answer[2]} : TrackTexts{});
         dialogs.asked.clear();
         all.clearSelection();
         catalog.setDBModified(false);
@@ -74,7 +74,8 @@ TEST_F(Editing, WaysToStartAnEdit)
         dialogs.asked.clear();
         all.setCurrentRow(c.allCurrent);
         sel.setCurrentRow(c.selCurrent);
-        dialogs.editedTracks.assign(c.edited.size(), TrackTexts{});  // each edit is cancelled
+        for (int k = 0; k < c.edited.size(); ++k)
+            dialogs.answerEditTrack({});  // each edit is cancelled
         c.start();
         EXPECT_EQ(dialogs.textsAsked(), c.edited);  // the files of the tracks edited
         ASSERT_TRUE(invariant());

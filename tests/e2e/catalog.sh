@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real program under Xvfb on a catalog: sorts it, saves with F4 and checks the file's
-# order; deletes a track and answers the save question on closing with Cancel, No and Yes.
+# order; deletes a track and answers the save question on closing with Cancel, No and Yes; opens
+# a catalog by a name typed without its extension.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 enter_xvfb "$0" "$@"
@@ -78,4 +79,18 @@ press "$(wait_window '^Confirmation$')" Return
 wait_exit
 grep -v 'alpha' "$expected" > "$work/expected2.lst"
 wait_file_equals "$cat_file" "$work/expected2.lst"
+
+echo "Open (F5) with a name typed without its extension opens the .lst file"
+write_catalog "$home/Other.lst" "CD9; 01:00; 10; X; Y; Z; c.mp3"
+start_zemlo "$home"
+id=$(wait_window '^ZEMLO - CAT\.LST$')
+press "$id" F5
+dialog=$(wait_window '^Select MP3 DataBase$')
+press "$dialog" ctrl+a
+xdotool type --delay 20 "$home/Other"
+press "$dialog" Return
+id=$(wait_window '^ZEMLO - OTHER\.LST$')
+grep -q "Can't open" "$DIALOG_LOG" && fail "unexpected error: $(cat "$DIALOG_LOG")"
+press "$id" alt+F4
+wait_exit
 echo "all passed"

@@ -17,8 +17,16 @@ enter_xvfb() {
 
 fail() {
   echo "FAIL: $*" >&2
-  [ -n "${PROGRAM_LOG:-}" ] && [ -s "$PROGRAM_LOG" ] && { echo "program output:" >&2; cat "$PROGRAM_LOG" >&2; }
+  [ -n "${PROGRAM_LOG:-}" ] && [ -s "$PROGRAM_LOG" ] && { echo "program output (stdout and stderr):" >&2; cat "$PROGRAM_LOG" >&2; }
   exit 1
+}
+
+# reap: waits for the program, which has ended, and sets ZEMLO_RC to its exit status; safe under
+# set -e. Only the shell that started the program can wait for it (not a $(...) subshell).
+reap() {
+  ZEMLO_RC=0
+  wait "$ZEMLO_PID" || ZEMLO_RC=$?
+  ZEMLO_PID=
 }
 
 # start_zemlo HOME [args...]: starts the program with ZEMLO_HOME=HOME in the background; sets
@@ -65,8 +73,8 @@ press() {
 wait_exit() {
   for _ in $(seq 1 100); do
     if ! kill -0 "$ZEMLO_PID" 2>/dev/null; then
-      wait "$ZEMLO_PID"; local rc=$?
-      [ "$rc" -eq 0 ] || fail "exit status $rc"
+      reap
+      [ "$ZEMLO_RC" -eq 0 ] || fail "program exited with status $ZEMLO_RC"
       return 0
     fi
     sleep 0.1
@@ -74,7 +82,17 @@ wait_exit() {
   kill "$ZEMLO_PID"; fail "program did not end"
 }
 
-stop_zemlo() { [ -z "${ZEMLO_PID:-}" ] || { kill "$ZEMLO_PID" 2>/dev/null; wait "$ZEMLO_PID" 2>/dev/null; } || true; }
+# stop_zemlo: ends a program still running; one that ended unawaited (a helper failed in a
+# subshell) has its exit status reported.
+stop_zemlo() {
+  [ -n "${ZEMLO_PID:-}" ] || return 0
+  if kill "$ZEMLO_PID" 2>/dev/null; then
+    reap
+  else
+    reap
+    echo "program had ended with exit status $ZEMLO_RC" >&2
+  fi
+}
 
 # A catalog file with the given track lines.
 write_catalog() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program under Xvfb and checks what a user sees: the caption for a catalog in
-# the program's directory, elsewhere and none, the missing-INI error, and a clean exit on Alt+F4.
+# the program's directory, elsewhere and none, a pipe or device as catalog, the missing-INI error,
+# and a clean exit on Alt+F4.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 enter_xvfb "$0" "$@"
@@ -24,6 +25,16 @@ upper=$(echo "$work/elsewhere/OTHER.LST" | tr 'a-z' 'A-Z')
 id=$(wait_window "^ZEMLO - ${upper//./\\.}\$")
 press "$id" alt+F4
 wait_exit
+
+echo "catalog named on the command line is a pipe or a device: no hang, opens as nothing"
+mkfifo "$work/pipe.lst"
+for special in "$work/pipe.lst" /dev/zero; do
+  start_zemlo "$home" "$special"
+  id=$(wait_window '^ZEMLO - ')
+  press "$id" alt+F4
+  wait_exit
+  [ ! -s "$DIALOG_LOG" ] || fail "unexpected dialogs for $special: $(cat "$DIALOG_LOG")"
+done
 
 echo "no catalog named"
 printf '[ZEMLO]\r\nCD=/media/cdrom\r\n' > "$home/ZEMLO.INI"

@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+#include "catalog/EditTrackForm.h"
+
 #include <gtest/gtest.h>
 
 QStringList ScriptedDialogs::textsAsked() const
@@ -75,17 +77,38 @@ QString ScriptedDialogs::SaveFileName(const QString &title, const QString &filte
     return nextText(asked.back());
 }
 
-bool ScriptedDialogs::EditTrack(TrackTexts &t)
+void ScriptedDialogs::FailOtherForm()
 {
-    asked.push_back({"EditTrack", t.fileName, MsgDlgType::Custom, 0, -1});
-    if (!Scripted(!editedTracks.empty(), asked.back()))
-        return false;
-    const TrackTexts edited = editedTracks.front();
-    editedTracks.pop_front();
-    if (edited.artist.isNull())
-        return false;
-    t.artist = edited.artist;
-    t.album = edited.album;
-    t.track = edited.track;
-    return true;
+    ADD_FAILURE() << "another form was shown than the one scripted";
+}
+
+void ScriptedDialogs::present(DialogForm &form, const AskedDialog &dialog)
+{
+    if (!Scripted(!forms.empty(), dialog))
+        return;
+    const auto press = forms.front();
+    forms.pop_front();
+    press(form);
+    if (!form.Closed())
+        ADD_FAILURE() << dialog.kind.toStdString() << " left open by the script";
+}
+
+void ScriptedDialogs::answerEditTrack(const TrackTexts &answer)
+{
+    onForm<EditTrackForm>([answer](EditTrackForm &form) {
+        if (answer.artist.isNull()) {
+            form.CancelBtnClick();
+            return;
+        }
+        form.texts.artist = answer.artist;
+        form.texts.album = answer.album;
+        form.texts.track = answer.track;
+        form.OkBtnClick();
+    });
+}
+
+void ScriptedDialogs::EditTrack(EditTrackForm &form)
+{
+    asked.push_back({"EditTrack", form.texts.fileName, MsgDlgType::Custom, 0, -1});
+    present(form, asked.back());
 }

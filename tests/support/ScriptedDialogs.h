@@ -8,7 +8,10 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
+
+class DialogForm;
 
 struct AskedDialog {
     QString kind;  // "MessageBox", "MessageDlgFocus", "InputQuery", "OpenFileName", ...
@@ -21,12 +24,26 @@ struct AskedDialog {
 
 class ScriptedDialogs : public NullDialogs {
 public:
-    // Scripted answers, consumed in order. A modal result for message boxes, a text for input
-    // and file dialogs (a null QString: cancelled), new texts for Edit Track (nullopt-like:
-    // an entry with a null artist means Cancel).
+    // Scripted answers, consumed in order: a modal result for message boxes, a text for input
+    // and file dialogs (a null QString: cancelled), and for each form shown a callable that
+    // presses its buttons until it closes.
     std::deque<int> results;
     std::deque<QString> texts;
-    std::deque<TrackTexts> editedTracks;
+    std::deque<std::function<void(DialogForm &)>> forms;
+
+    // A callable for `forms` that presses buttons on a form of the given kind.
+    template <class Form>
+    void onForm(std::function<void(Form &)> press)
+    {
+        forms.push_back([press](DialogForm &shown) {
+            if (auto *form = dynamic_cast<Form *>(&shown))
+                press(*form);
+            else
+                FailOtherForm();
+        });
+    }
+    // Edit Track closed with Ok and these texts, or with Cancel when the artist is null.
+    void answerEditTrack(const TrackTexts &texts);
 
     std::vector<AskedDialog> asked;
     QStringList defaultExts;  // of the file dialogs, in the order asked
@@ -40,9 +57,12 @@ public:
                          const QString &initialDir) override;
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
-    bool EditTrack(TrackTexts &texts) override;
+    void EditTrack(EditTrackForm &form) override;
 
 private:
+    static void FailOtherForm();
+    // Runs the next scripted callable on a form; the form must be closed afterwards.
+    void present(DialogForm &form, const AskedDialog &dialog);
     // Fails the running test when the script holds no answer for this dialog.
     static bool Scripted(bool present, const AskedDialog &dialog);
     QString nextText(const AskedDialog &dialog);

@@ -8,17 +8,6 @@
 
 namespace {
 
-TEST(Scale, RoundHalfEven)
-{
-    struct Case { double value; int expected; };
-    const Case cases[] = {
-        {0.5, 0},  {1.5, 2},   {2.5, 2},      {3.5, 4},      {-0.5, 0}, {-1.5, -2},
-        {2.49, 2}, {2.51, 3},  {3.0, 3},      {-2.51, -3},   {0.0, 0},  {271.333, 271},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value;
-}
-
 TEST(Scale, DesignPixelsAtOtherResolutions)
 {
     struct Case { int design; double dpi; int expected; };

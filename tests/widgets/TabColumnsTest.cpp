@@ -12,15 +12,6 @@ TabColumns Layout(std::vector<int> widths, bool fixed = false)
 }
 } // namespace
 
-TEST(TabColumns, NearestRatioHalvesGoToEven)
-{
-    struct Case { int64_t num, den; int expected; };
-    const Case cases[] = {{5, 2, 2}, {7, 2, 4}, {3, 2, 2}, {1, 2, 0}, {-1, 2, 0}, {-3, 2, -2}, {-5, 4, -1},
-                          {12672, 100, 127}, {12650, 100, 126}, {12750, 100, 128}, {2, 3, 1}, {0, 7, 0}};
-    for (const Case &c : cases)
-        EXPECT_EQ(NearestRatio(c.num, c.den), c.expected) << c.num << "/" << c.den;
-}
-
 TEST(TabColumns, PositionsFromSections)
 {
     // Column 2 starts at position 3; every position past the expected ones is 0.

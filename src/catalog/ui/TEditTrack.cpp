@@ -16,7 +16,8 @@ QString Cut(const QString &text)
 }
 } // namespace
 
-TEditTrack::TEditTrack(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TEditTrack::TEditTrack(EditTrackForm &form, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
 {
     const QScreen *where = screen();
     auto px = [where](int design) { return Scaled(design, where); };
@@ -43,8 +44,12 @@ TEditTrack::TEditTrack(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     OkBtn->setDefault(true);
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setGeometry(px(641), px(293), px(105), px(41));
-    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(OkBtn, &QPushButton::clicked, this, [this] {
+        form_.texts = texts();
+        form_.OkBtnClick();
+    });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { form_.CancelBtnClick(); });
+    form_.OnClose = [this] { done(form_.Choice() == mrOk ? Accepted : Rejected); };
 
     setTabOrder(Track, Album);
     setTabOrder(Album, Artist);
@@ -53,17 +58,19 @@ TEditTrack::TEditTrack(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     setTabOrder(OkBtn, CancelBtn);
     Track->setFocus();
 
+    FileName->setText(form_.texts.fileName);
+    Artist->setText(form_.texts.artist);
+    Album->setText(form_.texts.album);
+    Track->setText(form_.texts.track);
+
     setFixedSize(px(754), px(343));
     if (where)
         move(where->geometry().center() - rect().center());
 }
 
-void TEditTrack::setTexts(const TrackTexts &texts)
+TEditTrack::~TEditTrack()
 {
-    FileName->setText(texts.fileName);
-    Artist->setText(texts.artist);
-    Album->setText(texts.album);
-    Track->setText(texts.track);
+    form_.OnClose = nullptr;
 }
 
 TrackTexts TEditTrack::texts() const
@@ -71,12 +78,3 @@ TrackTexts TEditTrack::texts() const
     return {Cut(FileName->text()), Cut(Artist->text()), Cut(Album->text()), Cut(Track->text())};
 }
 
-bool EditTrackDialog(QWidget *parent, TrackTexts &texts)
-{
-    TEditTrack dialog(parent);
-    dialog.setTexts(texts);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    texts = dialog.texts();
-    return true;
-}

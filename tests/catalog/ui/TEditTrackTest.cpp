@@ -23,7 +23,10 @@ std::string Fields(const TrackTexts &t)
 
 TEST(TEditTrack, LayoutAndTabOrder)
 {
-    TEditTrack dialog;
+    QtDialogs dialogs;
+    EditTrackForm form(dialogs, Original);
+    TEditTrack dialog(form);
+    EXPECT_EQ(dialog.Artist->text(), Original.artist);
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_TRUE(dialog.FileName->isReadOnly());
     EXPECT_LT(dialog.OkBtn->x(), dialog.CancelBtn->x());
@@ -72,7 +75,7 @@ TEST(TEditTrack, WaysToClose)
         });
         // Through the program's dialogs, as the program opens it.
         QtDialogs dialogs;
-        EXPECT_EQ(dialogs.EditTrack(texts), c.ok);
+        EXPECT_EQ(EditTrackDialog(dialogs, texts), c.ok);
         EXPECT_TRUE(focusAtStart);
         EXPECT_EQ(Fields(texts), Fields(c.after));
     }
