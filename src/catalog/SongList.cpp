@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-SongList::SongList(RowTextFn rowText, bool multiSelect, QObject *parent)
-    : QObject(parent), rowText_(rowText), multiSelect_(multiSelect)
+SongList::SongList(RowTextFn textOfRow, bool multiSelect, QObject *parent)
+    : QObject(parent), rowText_(textOfRow), multiSelect_(multiSelect)
 {
 }
 

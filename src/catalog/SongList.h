@@ -14,7 +14,7 @@ class SongList : public QObject {
 public:
     using RowTextFn = ShortStr (TSong::*)() const;
 
-    SongList(RowTextFn rowText, bool multiSelect, QObject *parent = nullptr);
+    SongList(RowTextFn textOfRow, bool multiSelect, QObject *parent = nullptr);
 
     int count() const { return static_cast<int>(rows_.size()); }
     TSong *song(int row) const { return rows_[row]; }

@@ -73,7 +73,7 @@ std::string ErrorOf(const std::function<void()> &op, int *code = nullptr);
 // the library reads on its playback thread.
 class MemoryStream {
 public:
-    explicit MemoryStream(QByteArray bytes, bool nonSeekable = false) : nonSeekable(nonSeekable), bytes_(std::move(bytes)) {}
+    explicit MemoryStream(QByteArray bytes, bool noSeeking = false) : nonSeekable(noSeeking), bytes_(std::move(bytes)) {}
 
     bool Read(void *buffer, int32_t count, int32_t &read);
     int32_t Seek(int32_t offset, int32_t method); // -1 on failure
