@@ -7,11 +7,14 @@ namespace {
 struct Editing : SelectionFixture {
     TrackEditing editing{catalog, selection};
     int allRepaints = 0, selRepaints = 0;
+    // Ends the counting connections with this fixture: the lists outlive it and still signal
+    // while the base fixture is destroyed.
+    QObject counters;
     void SetUp() override
     {
         addTracks({"A", "B", "C", "D", "E", "F"});
-        QObject::connect(&all, &SongList::rowsChanged, [this] { ++allRepaints; });
-        QObject::connect(&sel, &SongList::rowsChanged, [this] { ++selRepaints; });
+        QObject::connect(&all, &SongList::rowsChanged, &counters, [this] { ++allRepaints; });
+        QObject::connect(&sel, &SongList::rowsChanged, &counters, [this] { ++selRepaints; });
     }
 };
 } // namespace
