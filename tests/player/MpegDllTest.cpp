@@ -5,7 +5,6 @@
 #include "player/MPEGLibrary.h"
 
 #include <QDir>
-#include <QProcess>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -105,11 +104,9 @@ protected:
 
 TEST(MpegDllExports, ExactlyTheNineteenEntryPoints)
 {
-    QProcess nm;
-    nm.start("nm", {"-D", "--defined-only", BinDir() + "/libmpegdll.so"});
-    ASSERT_TRUE(nm.waitForFinished(30000) && nm.exitCode() == 0) << nm.readAllStandardError().toStdString();
+    const QByteArray symbols = RunProgram({"nm", "-D", "--defined-only", BinDir() + "/libmpegdll.so"});
     QStringList exported; // the version node has no address, so no type either
-    for (const QString &line : QString::fromUtf8(nm.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+    for (const QString &line : QString::fromUtf8(symbols).split('\n', Qt::SkipEmptyParts)) {
         const QStringList f = line.split(' ', Qt::SkipEmptyParts);
         if (f.size() == 3)
             exported << (f[1] == "T" ? f[2] : "unexpected " + line);
