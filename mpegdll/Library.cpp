@@ -1,5 +1,11 @@
 // The exported entry points: the state of the one stream, the checks of each call and the code
 // that LastError reports. Calls are serialised; the playback thread shares only the Playback.
+//
+// No entry point touches the decoder handle while playback runs: the playback thread reads and
+// seeks it without a lock. An entry point that needs the handle (Play, Restart, Close, deinit,
+// through StartPlayback, Decoder::Rewind and CloseStream) calls EndPlayback first, which joins
+// the thread; the others use only what Decoder::Open measured (Rate, Length, Layer, Bitrate,
+// Seekable) or hand the Playback a request that its thread takes between blocks.
 
 #include "mpegdll.h"
 
@@ -45,7 +51,7 @@ struct State {
     bool played = false;
     int32_t startPos = 0;
     int32_t endPos = 0;
-    volatile uint8_t *ended = nullptr;
+    uint8_t *ended = nullptr;
 };
 
 State &S()
@@ -78,7 +84,7 @@ int32_t Clamp32(int64_t v)
     return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-// Ends the playback, if any, keeping its position.
+// Ends the playback, if any, keeping its position. After it the decoder handle is free to use.
 void EndPlayback()
 {
     State &s = S();
@@ -249,7 +255,7 @@ void SetOutputDevice(int32_t device, const char *outFileName)
     s.output.fileName = wav ? outFileName : "";
 }
 
-int32_t Play(int32_t startPos, int32_t endPos, volatile uint8_t *ended)
+int32_t Play(int32_t startPos, int32_t endPos, uint8_t *ended)
 {
     Call call;
     State &s = S();

@@ -44,7 +44,7 @@ out123_handle *OpenOutput(const OutputTarget &target, const Decoder &decoder)
 
 std::unique_ptr<Playback> Playback::Start(Decoder &decoder, const OutputTarget &target, int priority,
                                           int64_t startSample, int64_t endSample,
-                                          volatile uint8_t *ended, int &error)
+                                          uint8_t *ended, int &error)
 {
     out123_handle *ao = OpenOutput(target, decoder);
     if (!ao) {
@@ -52,13 +52,13 @@ std::unique_ptr<Playback> Playback::Start(Decoder &decoder, const OutputTarget &
         return nullptr;
     }
     if (ended)
-        *ended = 0;
+        __atomic_store_n(ended, uint8_t(0), __ATOMIC_RELEASE);
     std::unique_ptr<Playback> p(new Playback(decoder, ao, startSample, endSample, ended));
     p->thread_ = std::thread(&Playback::Run, p.get(), priority);
     return p;
 }
 
-Playback::Playback(Decoder &decoder, out123_handle *ao, int64_t start, int64_t end, volatile uint8_t *ended)
+Playback::Playback(Decoder &decoder, out123_handle *ao, int64_t start, int64_t end, uint8_t *ended)
     : decoder_(decoder), ao_(ao), end_(end), ended_(ended), position_(start)
 {
 }
@@ -184,7 +184,7 @@ void Playback::Run(int priority)
     }
     if (finished) {
         finished_ = true;
-        if (ended_)
-            *ended_ = 1;
+        if (ended_) // released after the output is closed: the caller may read a WAV file at once
+            __atomic_store_n(ended_, uint8_t(1), __ATOMIC_RELEASE);
     }
 }

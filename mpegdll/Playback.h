@@ -1,6 +1,7 @@
 #pragma once
 // One run of playback: a thread that decodes from the current position and hands the sound to
-// libout123, until the data or the requested range is used up or it is stopped.
+// libout123, until the data or the requested range is used up or it is stopped. While the thread
+// runs it alone uses the decoder; the other members hand it requests under mutex_.
 
 #include "Decoder.h"
 
@@ -25,7 +26,7 @@ public:
     // the end of the data. nullptr on failure, with error set to an MPEG_* code.
     static std::unique_ptr<Playback> Start(Decoder &decoder, const OutputTarget &target, int priority,
                                            int64_t startSample, int64_t endSample,
-                                           volatile uint8_t *ended, int &error);
+                                           uint8_t *ended, int &error);
     // Stops the thread if it still runs.
     ~Playback();
     Playback(const Playback &) = delete;
@@ -44,14 +45,14 @@ public:
     void Stop();
 
 private:
-    Playback(Decoder &decoder, out123_handle *ao, int64_t start, int64_t end, volatile uint8_t *ended);
+    Playback(Decoder &decoder, out123_handle *ao, int64_t start, int64_t end, uint8_t *ended);
     void Run(int priority);
     void ApplyPriority(int priority);
 
     Decoder &decoder_;
     out123_handle *ao_;
     const int64_t end_;
-    volatile uint8_t *const ended_;
+    uint8_t *const ended_; // the caller's flag, stored atomically
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;

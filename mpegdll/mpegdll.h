@@ -4,6 +4,12 @@
  * The MPEG audio decoder library: one stream at a time, decoded with libmpg123 and played through
  * libout123 on a thread of the library. Every call records its outcome, read back with LastError.
  *
+ * Threads: the entry points may be called from any one thread at a time (they are serialised by
+ * a lock). While playback runs, its thread alone uses the decoder handle: no entry point touches
+ * the handle then. Calls that need it (Play, Restart, Close, deinit) first stop and join the
+ * playback thread; the others read only what Open measured, or hand the playback thread a
+ * request (Pause, Seek, SetPriority) that it takes between blocks.
+ *
  * Loaders that bind the entry points by name define MPEGDLL_TYPES_ONLY before including this
  * header: they get the constants and the function types without the prototypes.
  */
@@ -65,7 +71,7 @@ typedef void mpeg_Restart_fn(void);
 typedef void mpeg_Stop_fn(void);
 typedef void mpeg_SetPriority_fn(int32_t priority);
 typedef void mpeg_SetOutputDevice_fn(int32_t device, const char *outFileName);
-typedef int32_t mpeg_Play_fn(int32_t startPos, int32_t endPos, volatile uint8_t *ended);
+typedef int32_t mpeg_Play_fn(int32_t startPos, int32_t endPos, uint8_t *ended);
 typedef void mpeg_Close_fn(void);
 typedef int32_t mpeg_GetFrequency_fn(void);
 typedef int32_t mpeg_GetBitrate_fn(void);
@@ -108,8 +114,10 @@ MPEGDLL_API void SetPriority(int32_t priority);
 MPEGDLL_API void SetOutputDevice(int32_t device, const char *outFileName);
 /* Positions in milliseconds. startPos > 0 seeks there first, else playback goes on from the
    current position; endPos > 0 ends playback there, else at the end of the data. *ended is
-   cleared here and set to 1 by the playback thread once playback has ended. 0: failure. */
-MPEGDLL_API int32_t Play(int32_t startPos, int32_t endPos, volatile uint8_t *ended);
+   cleared here and set to 1 by the playback thread once playback has ended (and a WAV file is
+   complete); both stores are __atomic_store_n, so the caller polls it with __atomic_load_n
+   (acquire) from its own thread. 0: failure. */
+MPEGDLL_API int32_t Play(int32_t startPos, int32_t endPos, uint8_t *ended);
 MPEGDLL_API void Close(void);
 MPEGDLL_API int32_t GetFrequency(void);  /* Hz */
 MPEGDLL_API int32_t GetBitrate(void);    /* kbit/s: the nominal rate, for VBR the average */

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-SongList::SongList(RowTextFn rowText, bool multiSelect, QObject *parent)
-    : ListModel(multiSelect, parent), rowText_(rowText)
+SongList::SongList(RowTextFn textOfRow, bool multiSelect, QObject *parent)
+    : ListModel(multiSelect, parent), rowText_(textOfRow)
 {
 }
 

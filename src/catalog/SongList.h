@@ -12,7 +12,7 @@ class SongList : public ListModel {
 public:
     using RowTextFn = ShortStr (TSong::*)() const;
 
-    SongList(RowTextFn rowText, bool multiSelect, QObject *parent = nullptr);
+    SongList(RowTextFn textOfRow, bool multiSelect, QObject *parent = nullptr);
 
     TSong *song(int row) const override { return rows_[row]; }
     ShortStr rowText(int row) const override { return (rows_[row]->*rowText_)(); }

@@ -25,8 +25,6 @@ constexpr int32_t PcmfileValue = 2;
 
 TMPEGPlayer::TMPEGPlayer(QObject *owner) : QObject(owner)
 {
-    Playing_ = false;
-    Ended_ = 0;
 }
 
 TMPEGPlayer::~TMPEGPlayer()
@@ -185,7 +183,7 @@ void TMPEGPlayer::Play()
     lib_.SetOutputDevice(DeviceValue_, outName.c_str());
     CheckError();
     // A flag left set by an earlier stream would end this one at the first tick.
-    Ended_ = 0;
+    ClearEnded();
     const int32_t r = lib_.Play(StartPos_, EndPos_, &Ended_);
     LastErrorCode_ = lib_.LastError();
     if (LastErrorCode_ > 0 || r == 0)
@@ -200,7 +198,7 @@ void TMPEGPlayer::Restart()
     RequireLibrary();
     if (!Opened_)
         throw TMPEGError::FromCode(2);
-    Ended_ = 0;
+    ClearEnded();
     lib_.Restart();
     CheckError();
     Playing_ = true;
@@ -219,7 +217,7 @@ void TMPEGPlayer::StartTimer()
 void TMPEGPlayer::SetPaused(bool P)
 {
     RequireLibrary();
-    if (!Playing_ || Ended_) {
+    if (!Playing_ || Ended()) {
         Paused_ = false;
         if (P)
             throw TMPEGError::FromCode(2);
@@ -232,7 +230,7 @@ void TMPEGPlayer::SetPaused(bool P)
 
 void TMPEGPlayer::Stop()
 {
-    if (!Playing_ || Ended_)
+    if (!Playing_ || Ended())
         throw TMPEGError::FromCode(2);
     RequireLibrary();
     lib_.Stop();
@@ -301,12 +299,12 @@ void TMPEGPlayer::TimerTick(QObject *)
         P = 0;
     if (OnPosUpdate)
         OnPosUpdate(P, TrackLen_);
-    if (Ended_) {
+    if (Ended()) {
         if (timer_)
             timer_->stop();
         Playing_ = false;
         if (OnPlayEnd) {
-            Ended_ = 0;
+            ClearEnded();
             OnPlayEnd(this);
         }
     }

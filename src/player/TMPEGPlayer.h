@@ -95,7 +95,7 @@ public:
     bool LibraryLoaded() const { return LibHandle_ != nullptr; }
     bool Opened() const { return Opened_; }
     bool Playing() const { return Playing_; }
-    bool Ended() const { return Ended_ != 0; }
+    bool Ended() const { return __atomic_load_n(&Ended_, __ATOMIC_ACQUIRE) != 0; }
 
 private:
     void RequireLibrary() const;
@@ -103,6 +103,7 @@ private:
     void CheckError();
     void StartTimer();
     void onTimer();
+    void ClearEnded() { __atomic_store_n(&Ended_, uint8_t(0), __ATOMIC_RELEASE); }
 
     static void OpenStreamCb(void *component, uint8_t *nonSeekable, void **context);
     static void CloseStreamCb(void *component, void *context);
@@ -132,7 +133,9 @@ private:
     bool Opened_ = false;
     bool Playing_ = false;
     bool Paused_ = false;
-    volatile uint8_t Ended_ = 0; // written by the library's playback thread
+    // Set by the library's playback thread: every access is atomic, through Ended() and
+    // ClearEnded().
+    uint8_t Ended_ = 0;
     int32_t TrackLen_ = 0;
     int32_t LastErrorCode_ = 0;
     QTimer *timer_ = nullptr;

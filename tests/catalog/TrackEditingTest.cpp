@@ -7,7 +7,9 @@ namespace {
 struct Editing : SelectionFixture {
     TrackEditing editing{catalog, selection};
     int allRepaints = 0, selRepaints = 0;
-    QObject counters;  // goes before the catalog, and the counting connections with it
+    // Ends the counting connections with this fixture: the lists outlive it and still signal
+    // while the base fixture is destroyed.
+    QObject counters;
     void SetUp() override
     {
         addTracks({"A", "B", "C", "D", "E", "F"});

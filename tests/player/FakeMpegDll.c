@@ -14,7 +14,7 @@ static char callLog[8192];
 static int32_t lastError;
 static char failEntry[32];
 static int32_t failCode;
-static volatile uint8_t *endedFlag;
+static uint8_t *endedFlag;
 
 __attribute__((format(printf, 1, 2))) static void Log(const char *format, ...)
 {
@@ -62,7 +62,7 @@ void FakeFailNext(const char *entry, int32_t code)
 void FakeEnd(void)
 {
     if (endedFlag)
-        *endedFlag = 1;
+        __atomic_store_n(endedFlag, (uint8_t)1, __ATOMIC_RELEASE);
 }
 
 int32_t init(void)
@@ -92,7 +92,7 @@ void SetOutputDevice(int32_t device, const char *outFileName)
     Done("SetOutputDevice");
 }
 
-int32_t Play(int32_t startPos, int32_t endPos, volatile uint8_t *ended)
+int32_t Play(int32_t startPos, int32_t endPos, uint8_t *ended)
 {
     Log("Play(%d,%d);", startPos, endPos);
     endedFlag = ended;

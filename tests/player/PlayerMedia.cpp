@@ -7,14 +7,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <thread>
+#include <vector>
 
 namespace {
 QTemporaryDir &MediaDir()
@@ -45,20 +48,53 @@ QString Mp3File(Mp3Kind kind)
     if (made.count(kind))
         return made[kind];
     const QString path = MediaDir().filePath(QString("tone%1.mp3").arg(int(kind)));
-    QProcess lame;
-    // lame's options for each kind, in the order of Mp3Kind; the tone comes as raw samples on stdin.
+    const QString raw = MediaDir().filePath(QString("tone%1.raw").arg(int(kind)));
+    WriteFileBytes(raw, Tone(kind));
+    // lame's options for each kind, in the order of Mp3Kind; the tone comes as raw samples.
     static const QStringList options[] = {{"-b", "128"}, {"-V", "4"}, {"-b", "128", "-t"}, {"-m", "m", "-s", "22.05"}};
-    lame.start("lame", options[int(kind)] + QStringList{"-r", "--quiet", "-", path});
-    lame.write(Tone(kind));
-    lame.closeWriteChannel();
-    if (!lame.waitForFinished(60000) || lame.exitStatus() != QProcess::NormalExit || lame.exitCode() != 0)
-        throw std::runtime_error("lame failed: " + lame.readAllStandardError().toStdString());
+    RunProgram(QStringList{"lame"} + options[int(kind)] + QStringList{"-r", "--quiet", raw, path});
     return made[kind] = path;
 }
 
 QByteArray Mp3Bytes(Mp3Kind kind)
 {
     return ReadFileBytes(Mp3File(kind));
+}
+
+QByteArray RunProgram(const QStringList &args)
+{
+    std::vector<QByteArray> words;
+    for (const QString &arg : args)
+        words.push_back(QFile::encodeName(arg));
+    std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0)
+        throw std::runtime_error("no pipe for " + args.join(' ').toStdString());
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    QByteArray output;
+    char buffer[4096];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) != 0;) {
+        if (n > 0)
+            output.append(buffer, n);
+        else if (errno != EINTR)
+            break;
+    }
+    close(out[0]);
+    int status = 0;
+    while (pid > 0 && waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (pid < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(args.join(' ').toStdString() + " failed");
+    return output;
 }
 
 QString ScratchDir()
