@@ -8,7 +8,6 @@
 #include "util/TextLineReader.h"
 #include "util/TimeText.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <unordered_set>
@@ -49,8 +48,7 @@ QString Catalog::TotalsText(int files, int64_t size100, int64_t seconds)
 
 TSong *Catalog::AddTrack(std::unique_ptr<TSong> song)
 {
-    TSong *t = song.get();
-    store_.push_back(std::move(song));
+    TSong *t = store_.add(std::move(song));
     all_.append(t);
     songIndex_.add(t);
     return t;
@@ -60,10 +58,8 @@ void Catalog::AddTracks(std::vector<std::unique_ptr<TSong>> songs)
 {
     std::vector<TSong *> added;
     added.reserve(songs.size());
-    for (auto &s : songs) {
-        added.push_back(s.get());
-        store_.push_back(std::move(s));
-    }
+    for (auto &s : songs)
+        added.push_back(store_.add(std::move(s)));
     songIndex_.addAll(added);
     if (all_.count() == 0) {
         all_.setSongs(std::move(added));
@@ -90,10 +86,8 @@ void Catalog::DeleteTracks(const std::vector<TSong *> &tracks)
     all_.setSongs(std::move(kept));
     all_.setTopRow(top);
     songIndex_.removeAll(tracks);
-    store_.erase(std::remove_if(store_.begin(), store_.end(), [&](const std::unique_ptr<TSong> &s) {
-                     return gone.count(s.get()) > 0;
-                 }),
-                 store_.end());
+    for (const TSong *t : gone)
+        store_.release(t);
 }
 
 bool Catalog::LoadCatalog(const QString &name)
@@ -180,7 +174,6 @@ void Catalog::ClearCatalog()
     all_.clear();
     songIndex_.clear();
     store_.clear();
-    store_.shrink_to_fit();
 }
 
 void Catalog::UpdateCaption()

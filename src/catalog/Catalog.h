@@ -85,9 +85,9 @@ private:
     QString caption_;
     QString allTotal_;
     Collation collation_;
-    std::vector<std::unique_ptr<TSong>> store_;
+    TrackStore store_;
     SongList all_;
-    SongIndex songIndex_;
+    SongIndex songIndex_{store_};
     QString DBFileName_;
     bool DBModified_ = false;
     CatalogSort sorter_;

@@ -22,9 +22,10 @@ std::string SongIndex::KeyOf(const TSong *song)
     return Folded(key);
 }
 
-uint64_t SongIndex::Hash(const std::string &folded)
+uint32_t SongIndex::Hash(const std::string &folded)
 {
-    return std::hash<std::string>()(folded);
+    const uint64_t h = std::hash<std::string>()(folded);
+    return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
 void SongIndex::reserve(size_t n)
@@ -34,28 +35,29 @@ void SongIndex::reserve(size_t n)
         size *= 2;
     if (size == slots_.size())
         return;
-    std::vector<Entry> old(size, Entry{0, nullptr});
+    std::vector<Entry> old(size, Entry{0, 0});
     old.swap(slots_);
     for (const Entry &e : old) {
-        if (!e.song)
+        if (!e.slot)
             continue;
         size_t slot = e.hash & mask();
-        while (slots_[slot].song)
+        while (slots_[slot].slot)
             slot = (slot + 1) & mask();
         slots_[slot] = e;
     }
 }
 
-void SongIndex::insert(uint64_t hash, const std::string &key, TSong *song)
+void SongIndex::insert(uint32_t hash, const std::string &key, TSong *song)
 {
+    const uint32_t storeSlot = TrackStore::slotOf(song) + 1;
     size_t slot = hash & mask();
-    for (; slots_[slot].song; slot = (slot + 1) & mask()) {
-        if (slots_[slot].hash == hash && KeyOf(slots_[slot].song) == key) {
-            slots_[slot].song = song;
+    for (; slots_[slot].slot; slot = (slot + 1) & mask()) {
+        if (slots_[slot].hash == hash && KeyOf(songAt(slots_[slot])) == key) {
+            slots_[slot].slot = storeSlot;
             return;
         }
     }
-    slots_[slot] = Entry{hash, song};
+    slots_[slot] = Entry{hash, storeSlot};
     ++count_;
 }
 
@@ -80,10 +82,10 @@ TSong *SongIndex::find(const ShortStr &cdKey) const
     if (count_ == 0)
         return nullptr;
     const std::string key = Folded(cdKey.toUtf8());
-    const uint64_t hash = Hash(key);
-    for (size_t slot = hash & mask(); slots_[slot].song; slot = (slot + 1) & mask())
-        if (slots_[slot].hash == hash && KeyOf(slots_[slot].song) == key)
-            return slots_[slot].song;
+    const uint32_t hash = Hash(key);
+    for (size_t slot = hash & mask(); slots_[slot].slot; slot = (slot + 1) & mask())
+        if (slots_[slot].hash == hash && KeyOf(songAt(slots_[slot])) == key)
+            return songAt(slots_[slot]);
     return nullptr;
 }
 
@@ -91,9 +93,10 @@ void SongIndex::remove(const TSong *song)
 {
     if (count_ == 0)
         return;
-    const uint64_t hash = Hash(KeyOf(song));
-    for (size_t slot = hash & mask(); slots_[slot].song; slot = (slot + 1) & mask()) {
-        if (slots_[slot].song == song) {
+    const uint32_t hash = Hash(KeyOf(song));
+    const uint32_t storeSlot = TrackStore::slotOf(song) + 1;
+    for (size_t slot = hash & mask(); slots_[slot].slot; slot = (slot + 1) & mask()) {
+        if (slots_[slot].slot == storeSlot) {
             eraseSlot(slot);
             return;
         }
@@ -110,7 +113,7 @@ void SongIndex::removeAll(const std::vector<TSong *> &songs)
 void SongIndex::eraseSlot(size_t slot)
 {
     size_t hole = slot;
-    for (size_t next = (hole + 1) & mask(); slots_[next].song; next = (next + 1) & mask()) {
+    for (size_t next = (hole + 1) & mask(); slots_[next].slot; next = (next + 1) & mask()) {
         const size_t home = slots_[next].hash & mask();
         // The entry may fill the hole when its home does not lie cyclically in (hole, next].
         if (((next - home) & mask()) >= ((next - hole) & mask())) {
@@ -118,7 +121,7 @@ void SongIndex::eraseSlot(size_t slot)
             hole = next;
         }
     }
-    slots_[hole] = Entry{0, nullptr};
+    slots_[hole] = Entry{0, 0};
     --count_;
 }
 

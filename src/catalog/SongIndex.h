@@ -2,9 +2,10 @@
 // The key index: CD key (CD ID, tab, file name) to track record, keys compared without regard to
 // letter case. One entry per key: adding a key that is present makes its entry refer to the new
 // record. An open-addressing hash table on the case-folded key: adding, removing and finding a
-// record cost the same for any catalog size, so adding a batch costs O(batch).
+// record cost the same for any catalog size, so adding a batch costs O(batch). An entry is eight
+// bytes: part of the key's hash and the record's slot in the store that owns the records.
 
-#include "catalog/TSong.h"
+#include "catalog/TrackStore.h"
 
 #include <cstdint>
 #include <string>
@@ -13,6 +14,9 @@
 
 class SongIndex {
 public:
+    // store: owns every record added here, and outlives the index.
+    explicit SongIndex(const TrackStore &store) : store_(store) {}
+
     void add(TSong *song);
     // Adds many records in order; for equal keys the last one wins, as with add().
     void addAll(const std::vector<TSong *> &songs);
@@ -25,19 +29,21 @@ public:
 
 private:
     struct Entry {
-        uint64_t hash;
-        TSong *song;  // null: a free slot
+        uint32_t hash;
+        uint32_t slot;  // the record's store slot + 1; 0: a free entry
     };
     // The key without letter case, as UTF-8.
     static std::string Folded(std::string_view utf8);
     static std::string KeyOf(const TSong *song);
-    static uint64_t Hash(const std::string &folded);
+    static uint32_t Hash(const std::string &folded);
+    TSong *songAt(const Entry &e) const { return store_.at(e.slot - 1); }
     size_t mask() const { return slots_.size() - 1; }
     // Room for n entries at most three quarters full.
     void reserve(size_t n);
-    void insert(uint64_t hash, const std::string &key, TSong *song);
+    void insert(uint32_t hash, const std::string &key, TSong *song);
     void eraseSlot(size_t slot);
 
+    const TrackStore &store_;
     std::vector<Entry> slots_;  // a power of two in size, or empty
     size_t count_ = 0;
 };

@@ -11,6 +11,7 @@
 #include <string>
 
 class Dialogs;
+class TrackStore;
 
 class TSong {
 public:
@@ -53,6 +54,11 @@ public:
     int32_t SelNum = 0;
 
 private:
+    // The record's place in the catalog's store, kept for the record's lifetime (declared here,
+    // beside the other 32-bit fields, so the record stays 40 bytes).
+    uint32_t storeSlot_ = 0;
+    friend class TrackStore;
+
     bool HasPlainFields() const;
     // The text written for field n (1-based, not 3) of the catalog line.
     std::optional<std::u32string> FieldTextOf(int field) const;

@@ -202,19 +202,3 @@ TEST_F(CatalogFixture, CaptionNamesTheCatalog)
         EXPECT_EQ(catalog.caption(), c.caption);
     }
 }
-
-TEST(SongIndex, FoldsCaseBeyondAscii)
-{
-    TSong a, b, c;
-    a.ParseLine("CD1; 00:01; 1; x; y; z; Été\\Ça.mp3", nullptr);
-    b.ParseLine("cd1; 00:01; 1; x; y; z; éTÉ\\çA.MP3", nullptr);
-    c.ParseLine("CD1; 00:01; 1; x; y; z; Ete\\Ca.mp3", nullptr);
-    SongIndex index;
-    index.addAll({&a, &c});
-    index.add(&b);
-    EXPECT_EQ(index.count(), 2);
-    EXPECT_EQ(index.find("CD1\tÉTÉ\\ÇA.mp3"), &b);
-    EXPECT_EQ(index.find("cd1\tete\\ca.MP3"), &c);
-    index.removeAll({&b});
-    EXPECT_EQ(index.find("CD1\tÉté\\Ça.mp3"), nullptr);
-}

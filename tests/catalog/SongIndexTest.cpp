@@ -14,20 +14,22 @@ TEST(SongIndex, AgreesWithAMapUnderRandomAddsAndRemoves)
 {
     std::mt19937 random(7);
     const char *const names[] = {"a.mp3", "A.MP3", "dir\\Été.mp3", "DIR\\éTÉ.mp3", "x", "X", "Straße", "STRASSE"};
-    std::vector<std::unique_ptr<TSong>> pool;
+    TrackStore store;
+    std::vector<TSong *> pool;
     for (int cd = 0; cd < 60; ++cd) {
         for (const char *name : names) {
-            pool.push_back(std::make_unique<TSong>());
+            auto song = std::make_unique<TSong>();
             const QString id = (cd % 2 ? "cd" : "CD") + QString::number(cd / 2);
-            pool.back()->ParseLine(ShortStr::fromQString(id + "; 00:01; 1; a; b; c; " + name), nullptr);
+            song->ParseLine(ShortStr::fromQString(id + "; 00:01; 1; a; b; c; " + name), nullptr);
+            pool.push_back(store.add(std::move(song)));
         }
     }
     auto folded = [](const TSong *s) { return s->CDKey().toQString().toCaseFolded(); };
 
-    SongIndex index;
+    SongIndex index(store);
     std::map<QString, TSong *> reference;
     for (int step = 0; step < 20000; ++step) {
-        TSong *song = pool[random() % pool.size()].get();
+        TSong *song = pool[random() % pool.size()];
         switch (random() % 3) {
         case 0:
             index.add(song);
@@ -47,8 +49,8 @@ TEST(SongIndex, AgreesWithAMapUnderRandomAddsAndRemoves)
         }
         ASSERT_EQ(index.count(), static_cast<int>(reference.size())) << "step " << step;
     }
-    for (const auto &song : pool)
-        index.remove(song.get());
+    for (const TSong *song : pool)
+        index.remove(song);
     EXPECT_EQ(index.count(), 0);
     EXPECT_EQ(index.find(pool[0]->CDKey()), nullptr);
 }
