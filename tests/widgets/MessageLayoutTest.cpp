@@ -20,31 +20,13 @@ TEST(Scale, DesignPixelsAtOtherResolutions)
         EXPECT_EQ(ScaleToDpi(c.design, c.dpi), c.expected) << c.design << " at " << c.dpi;
 }
 
-TEST(MessageLayout, MulDivRoundsToNearestWithHalvesToEven)
-{
-    struct Case { int a, b, c, expected; };
-    const Case cases[] = {
-        {8, 7, 4, 14},   {14, 13, 8, 23}, {10, 13, 8, 16}, // plain rounding up and down
-        {10, 7, 4, 18},  {10, 5, 4, 12},  {50, 5, 4, 62},  // exact halves go to the even neighbour
-        {1, 1, 2, 0},    {3, 1, 2, 2},    {-3, 1, 2, -2},
-        {50, 6, 4, 75},  {0, 9, 4, 0},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
-}
-
-TEST(MessageLayout, DialogUnitsDivideTheSampleWidthByItsLetters)
-{
-    const DialogUnits exact = DialogUnitsFromSample(364, 13);
-    EXPECT_EQ(exact.x, 7);
-    EXPECT_EQ(exact.y, 13);
-    // Integer division: a sample just short of 7 per letter gives 6.
-    EXPECT_EQ(DialogUnitsFromSample(363, 13).x, 6);
-}
-
 TEST(MessageLayout, SpacingFollowsTheDialogUnits)
 {
-    // Margins, spacings, button size and the gap between buttons.
+    // The units divide the sample's width by its letters, rounding down.
+    EXPECT_EQ(DialogUnitsFromSample(364, 13).x, 7);
+    EXPECT_EQ(DialogUnitsFromSample(363, 13).x, 6);
+    EXPECT_EQ(DialogUnitsFromSample(363, 13).y, 13);
+    // Margins, spacings, button size and the gap between buttons, rounded as MulDiv rounds.
     struct Case { DialogUnits units; std::vector<int> expected; };
     const Case cases[] = {
         {{6, 13}, {12, 13, 15, 16, 75, 23, 6}},
