@@ -80,15 +80,4 @@ TEST(MessageLayout, BoxLayout)
     }
 }
 
-TEST(MessageLayout, ButtonsStandInIndexOrderWithAllNine)
-{
-    const auto all = static_cast<MsgDlgButtons>((1u << MessageButtonCount) - 1);
-    const MessageBoxLayout layout = LayoutMessageBox({6, 13}, QSize(10, 13), true, all, QRect(0, 0, 800, 600));
-    // Nine buttons are wider than the text, so the row starts at the margin.
-    EXPECT_EQ(layout.buttons[mbYes].left(), 12);
-    for (int i = 1; i < MessageButtonCount; ++i)
-        EXPECT_EQ(layout.buttons[i].left(), layout.buttons[i - 1].left() + 75 + 6) << "button " << i;
-    EXPECT_EQ(layout.clientSize.width(), 9 * 75 + 8 * 6 + 2 * 12);
-}
-
 } // namespace
