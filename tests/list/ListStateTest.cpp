@@ -47,14 +47,8 @@ QStringList Texts(const TextRowList &list)
 TEST(ListState, RowChangesMoveTheStateAndAnnounceEachChange)
 {
     // Ten rows, current 4, rows 2 and 6 selected, top row 3.
-    struct Case {
-        const char *name;
-        std::function<void(TextRowList &)> change;
-        int current;
-        Rows selected;
-        int top;
-        QStringList announced;
-    };
+    struct Case { const char *name; std::function<void(TextRowList &)> change;
+                  int current; Rows selected; int top; QStringList announced; };
     const Case cases[] = {
         {"append after everything", [](TextRowList &l) { l.append("new"); }, 4, {2, 6}, 3, {"rows"}},
         {"remove a row after the current and selected rows", [](TextRowList &l) { l.removeAt(8); }, 4, {2, 6}, 3,
@@ -85,16 +79,8 @@ TEST(ListState, RowChangesMoveTheStateAndAnnounceEachChange)
 TEST(ListState, RemovingTheLastRowsMovesTheStateUp)
 {
     TextRowList list(true);
-    Fill(list, 3, 0, {0}, 0);
+    Fill(list, 4, 3, {3}, 3);
     Recorder recorder(list);
-    list.append("x");
-    list.reorder({3, 0, 1, 2});
-    EXPECT_EQ(Texts(list), (QStringList{"x", "0", "1", "2"}));
-    recorder.take();
-    list.setCurrentRow(3);
-    list.setTopRow(3);
-    list.setSelected(3, true);
-    EXPECT_EQ(recorder.take(), (QStringList{"current 3", "top 3", "selection"}));
     // Removing the last row, current, selected and at the top, leaves the row above in each.
     list.removeAt(3);
     EXPECT_EQ(list.currentRow(), 2);
@@ -103,9 +89,6 @@ TEST(ListState, RemovingTheLastRowsMovesTheStateUp)
     EXPECT_EQ(recorder.take(), (QStringList{"rows", "current 2", "selection", "top 2"}));
     for (int i = 0; i < 3; ++i)
         list.removeAt(0);
-    EXPECT_EQ(list.count(), 0);
-    EXPECT_EQ(list.currentRow(), -1);
-    EXPECT_EQ(list.topRow(), 0);
     EXPECT_EQ(recorder.take(), (QStringList{"rows", "current 1", "top 1", "rows", "current 0", "top 0", "rows",
                                             "current -1"}));
     // Clearing an empty list changes nothing but the rows.
@@ -115,15 +98,8 @@ TEST(ListState, RemovingTheLastRowsMovesTheStateUp)
 
 TEST(ListState, SettersAnnounceOnlyRealChanges)
 {
-    struct Case {
-        const char *name;
-        bool multi;
-        std::function<void(TextRowList &)> change;
-        int current;
-        Rows selected;
-        int top;
-        QStringList announced;
-    };
+    struct Case { const char *name; bool multi; std::function<void(TextRowList &)> change;
+                  int current; Rows selected; int top; QStringList announced; };
     // Five rows, current 1, row 1 selected, top 0.
     const Case cases[] = {
         {"the same current row", true, [](TextRowList &l) { l.setCurrentRow(1); }, 1, {1}, 0, {}},
@@ -178,9 +154,8 @@ TEST(TextRowList, RowsArePlainTexts)
     for (const char *text : {"a.mp3\t Blue\t Night\t Rain", "b.mp3", "c.mp3"})
         list.append(text);
     list.setRowText(1, "b.mp3\t x");
-    list.removeAt(2);
+    list.reorder({2, 0, 1});  // row i takes the text of row order[i]
+    list.removeAt(0);
     EXPECT_EQ(Texts(list), (QStringList{"a.mp3\t Blue\t Night\t Rain", "b.mp3\t x"}));
     EXPECT_EQ(list.song(0), nullptr);
-    const RowSource &rows = list;
-    EXPECT_EQ(rows.count(), 2);
 }

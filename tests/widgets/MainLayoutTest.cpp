@@ -4,12 +4,19 @@
 
 namespace {
 int Same(int v) { return v; }
+
+// The designed geometry laid out for a client area of the given size.
+MainGeometry LaidOut(int width = DesignClientWidth, int height = DesignClientHeight)
+{
+    MainGeometry g = DesignGeometry(Same);
+    FormResize(g, width, height);
+    return g;
 }
+} // namespace
 
 TEST(MainLayout, DesignedWindowGivesDesignedPlaces)
 {
-    MainGeometry g = DesignGeometry(Same);
-    FormResize(g, DesignClientWidth, DesignClientHeight);
+    const MainGeometry g = LaidOut();
     EXPECT_EQ(g.PlayButtons.top, 470);
     EXPECT_EQ(g.AllTotal.top, 435);
     EXPECT_EQ(g.Total.top, 435);
@@ -21,21 +28,18 @@ TEST(MainLayout, DesignedWindowGivesDesignedPlaces)
     EXPECT_EQ(g.Total.right(), 941);
 }
 
+// Height goes to the lists, with the bar and totals moving down; width goes to `sel` and what
+// lines up with it.
 TEST(MainLayout, ResizeMovesBarAndTotalsAndGrowsSel)
 {
-    MainGeometry before = DesignGeometry(Same);
-    FormResize(before, DesignClientWidth, DesignClientHeight);
-
-    MainGeometry taller = before;
-    FormResize(taller, DesignClientWidth, DesignClientHeight + 100);
+    const MainGeometry before = LaidOut(), taller = LaidOut(DesignClientWidth, DesignClientHeight + 100),
+                       wider = LaidOut(DesignClientWidth + 100);
     EXPECT_EQ(taller.PlayButtons.top, before.PlayButtons.top + 100);
     EXPECT_EQ(taller.AllTotal.top, before.AllTotal.top + 100);
     EXPECT_EQ(taller.Total.top, before.Total.top + 100);
     EXPECT_EQ(taller.all.height, before.all.height + 100);
     EXPECT_EQ(taller.sel.height, before.sel.height + 100);
 
-    MainGeometry wider = before;
-    FormResize(wider, DesignClientWidth + 100, DesignClientHeight);
     EXPECT_EQ(wider.all, before.all);
     EXPECT_EQ(wider.Header1.width, before.Header1.width);
     EXPECT_EQ(wider.sel.width, before.sel.width + 100);
@@ -43,23 +47,18 @@ TEST(MainLayout, ResizeMovesBarAndTotalsAndGrowsSel)
     EXPECT_EQ(wider.Total.width, before.Total.width + 100);
     EXPECT_EQ(wider.PlayButtons.width, before.PlayButtons.width + 100);
     EXPECT_EQ(wider.PlayingTrackName.width, before.PlayingTrackName.width + 100);
-}
 
-TEST(MainLayout, NarrowWindowKeepsTrackNameWidth)
-{
-    MainGeometry g = DesignGeometry(Same);
-    FormResize(g, DesignClientWidth, DesignClientHeight);
-    const int kept = g.PlayingTrackName.width;
-    FormResize(g, 540, DesignClientHeight);
-    EXPECT_EQ(g.PlayingTrackName.width, kept);
-    EXPECT_LT(g.Total.right(), g.PlayButtons.left + g.PlayingTrackName.left);
+    // Too narrow for the track name: it keeps its width.
+    MainGeometry narrow = before;
+    FormResize(narrow, 540, DesignClientHeight);
+    EXPECT_EQ(narrow.PlayingTrackName.width, before.PlayingTrackName.width);
+    EXPECT_LT(narrow.Total.right(), narrow.PlayButtons.left + narrow.PlayingTrackName.left);
 }
 
 TEST(MainLayout, SplitterMovesHeadersAndTotalsWithTheLists)
 {
-    MainGeometry g = DesignGeometry(Same);
-    FormResize(g, DesignClientWidth, DesignClientHeight);
-    const MainGeometry before = g;
+    const MainGeometry before = LaidOut();
+    MainGeometry g = before;
     g.all.width += 50;
     Splitter1Moved(g);
     EXPECT_EQ(g.Header1.width, before.Header1.width + 50);

@@ -20,31 +20,13 @@ TEST(Scale, DesignPixelsAtOtherResolutions)
         EXPECT_EQ(ScaleToDpi(c.design, c.dpi), c.expected) << c.design << " at " << c.dpi;
 }
 
-TEST(MessageLayout, MulDivRoundsToNearestWithHalvesToEven)
-{
-    struct Case { int a, b, c, expected; };
-    const Case cases[] = {
-        {8, 7, 4, 14},   {14, 13, 8, 23}, {10, 13, 8, 16}, // plain rounding up and down
-        {10, 7, 4, 18},  {10, 5, 4, 12},  {50, 5, 4, 62},  // exact halves go to the even neighbour
-        {1, 1, 2, 0},    {3, 1, 2, 2},    {-3, 1, 2, -2},
-        {50, 6, 4, 75},  {0, 9, 4, 0},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << " * " << c.b << " / " << c.c;
-}
-
-TEST(MessageLayout, DialogUnitsDivideTheSampleWidthByItsLetters)
-{
-    const DialogUnits exact = DialogUnitsFromSample(364, 13);
-    EXPECT_EQ(exact.x, 7);
-    EXPECT_EQ(exact.y, 13);
-    // Integer division: a sample just short of 7 per letter gives 6.
-    EXPECT_EQ(DialogUnitsFromSample(363, 13).x, 6);
-}
-
 TEST(MessageLayout, SpacingFollowsTheDialogUnits)
 {
-    // Margins, spacings, button size and the gap between buttons.
+    // The units divide the sample's width by its letters, rounding down.
+    EXPECT_EQ(DialogUnitsFromSample(364, 13).x, 7);
+    EXPECT_EQ(DialogUnitsFromSample(363, 13).x, 6);
+    EXPECT_EQ(DialogUnitsFromSample(363, 13).y, 13);
+    // Margins, spacings, button size and the gap between buttons, rounded as MulDiv rounds.
     struct Case { DialogUnits units; std::vector<int> expected; };
     const Case cases[] = {
         {{6, 13}, {12, 13, 15, 16, 75, 23, 6}},
@@ -96,17 +78,6 @@ TEST(MessageLayout, BoxLayout)
         for (const PlacedButton &p : c.placed)
             EXPECT_EQ(layout.buttons[p.button], p.rect) << "button " << p.button;
     }
-}
-
-TEST(MessageLayout, ButtonsStandInIndexOrderWithAllNine)
-{
-    const auto all = static_cast<MsgDlgButtons>((1u << MessageButtonCount) - 1);
-    const MessageBoxLayout layout = LayoutMessageBox({6, 13}, QSize(10, 13), true, all, QRect(0, 0, 800, 600));
-    // Nine buttons are wider than the text, so the row starts at the margin.
-    EXPECT_EQ(layout.buttons[mbYes].left(), 12);
-    for (int i = 1; i < MessageButtonCount; ++i)
-        EXPECT_EQ(layout.buttons[i].left(), layout.buttons[i - 1].left() + 75 + 6) << "button " << i;
-    EXPECT_EQ(layout.clientSize.width(), 9 * 75 + 8 * 6 + 2 * 12);
 }
 
 } // namespace

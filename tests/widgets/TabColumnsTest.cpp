@@ -72,29 +72,24 @@ TEST(TabColumns, ColumnUnderPoint)
 
 TEST(TabColumns, SectionsKeepTheirShareOfANewWidth)
 {
-    struct Case { int newWidth; int minWidth; std::vector<int> expected; };
+    // Laid out on 528 pixels. Sections left alone stay -1: fitting stops at the first column
+    // without a position.
+    struct Case { std::vector<int> widths; int newWidth, sections, minWidth; std::vector<int> expected; };
+    const std::vector<int> catalog{126, 267, 73, 57};
     const Case cases[] = {
-        {1056, 0, {253, 528, 148, 116}},
-        {528, 0, {127, 264, 74, 58}},
-        {100, 0, {24, 50, 14, 11}},
+        {catalog, 1056, 4, 0, {253, 528, 148, 116}},
+        {catalog, 528, 4, 0, {127, 264, 74, 58}},
+        {catalog, 100, 4, 0, {24, 50, 14, 11}},
         // The header's own limit is what the following sections are measured against.
-        {100, 30, {30, 44, 30, 30}},
+        {catalog, 100, 4, 30, {30, 44, 30, 30}},
+        {{100, 100}, 400, 4, 0, {76, 76, -1, -1}},
     };
     for (const Case &c : cases) {
-        std::vector<int> widths(4, -1);
-        Layout({126, 267, 73, 57}).fitSections(c.newWidth, 4, [&](int index, int width) {
+        std::vector<int> widths(c.sections, -1);
+        Layout(c.widths).fitSections(c.newWidth, c.sections, [&](int index, int width) {
             widths[index] = std::max(width, c.minWidth);
             return widths[index];
         });
         EXPECT_EQ(widths, c.expected) << c.newWidth << ", at least " << c.minWidth;
     }
-}
-
-TEST(TabColumns, FittingStopsAtTheFirstEmptyPosition)
-{
-    TabColumns columns;
-    columns.update({50, 50}, 200);
-    std::vector<int> set;
-    columns.fitSections(400, 5, [&](int index, int width) { set.push_back(index); return width; });
-    EXPECT_EQ(set, (std::vector<int>{0, 1}));
 }

@@ -26,7 +26,6 @@ TEST(TEditTrack, LayoutAndTabOrder)
     QtDialogs dialogs;
     EditTrackForm form(dialogs, Original);
     TEditTrack dialog(form);
-    EXPECT_EQ(dialog.Artist->text(), Original.artist);
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_TRUE(dialog.FileName->isReadOnly());
     EXPECT_LT(dialog.OkBtn->x(), dialog.CancelBtn->x());

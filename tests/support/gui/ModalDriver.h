@@ -42,18 +42,17 @@ private:
     QTimer watchdog_;
 };
 
-// A key as the user types it: to the widget that has the keyboard focus. True when accepted.
-inline bool PressKey(int key)
+// A key as the user types it: to the widget that has the keyboard focus.
+inline void PressKey(int key)
 {
     QPointer<QWidget> target = QApplication::focusWidget();
     if (!target)
         target = QApplication::activeWindow();
     if (!target)
-        return false;
+        return;
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    if (target)
+    if (target)  // the press may have closed and freed it
         QApplication::sendEvent(target, &release);
-    return press.isAccepted();
 }
