@@ -176,10 +176,15 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
         EXPECT_FALSE(QFileInfo(bad).isFile());
     }
 
-    // At start-up a catalog that is not there, or not a regular file, is passed over silently.
+    // At start-up a catalog that is not there, or not a regular file, is passed over silently
+    // and leaves the catalog as it was.
     dialogs.asked.clear();
-    for (const QString &bad : unreadable)
+    const QString total = catalog.allTotal();
+    for (const QString &bad : unreadable + QStringList{QString()}) {
         EXPECT_FALSE(catalog.LoadCatalog(bad)) << bad.toStdString();
+        EXPECT_EQ(catalog.all().count(), 2);
+        EXPECT_EQ(catalog.allTotal(), total);
+    }
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
