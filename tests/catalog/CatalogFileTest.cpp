@@ -102,7 +102,6 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
     const QList<QByteArray> lines = ReadFileBytes(path("out.lst")).split('\n');
     ASSERT_EQ(lines.size(), 8);  // 7 lines, each ended by CR LF
     EXPECT_EQ(lines[0], "CD#         Time   Size      Artist - CD Name - Song                                                              Full path Name on CD\r");
-    EXPECT_EQ(lines[0].size(), 135);
     EXPECT_EQ(lines[1], QByteArray(11, '-') + " " + QByteArray(5, '-') + "  " + QByteArray(8, '-') + "  "
                             + QByteArray(83, '-') + "  " + QByteArray(95, '-') + "\r");
     EXPECT_TRUE(lines[7].isEmpty());
