@@ -207,9 +207,11 @@ TEST(CatalogLineFields, TypedTrackTexts)
         form.texts.artist = "A;1";
         form.OkBtnClick();
         form.texts.artist = "A 1";
+        form.texts.fileName = "elsewhere.mp3";  // shown, not edited
         form.OkBtnClick();
     });
     EXPECT_TRUE(s.EditInfo(dialogs));
     EXPECT_EQ(s.Artist(), ShortStr("A 1"));
+    EXPECT_EQ(s.FileName(), ShortStr("dir\\f.mp3"));
     EXPECT_TRUE(s.CanWriteLine());
 }
