@@ -102,23 +102,6 @@ protected:
     uint8_t ended = 0;
 };
 
-TEST(MpegDllExports, ExactlyTheNineteenEntryPoints)
-{
-    const QByteArray symbols = RunProgram({"nm", "-D", "--defined-only", BinDir() + "/libmpegdll.so"});
-    QStringList exported; // the version node has no address, so no type either
-    for (const QString &line : QString::fromUtf8(symbols).split('\n', Qt::SkipEmptyParts)) {
-        const QStringList f = line.split(' ', Qt::SkipEmptyParts);
-        if (f.size() == 3)
-            exported << (f[1] == "T" ? f[2] : "unexpected " + line);
-    }
-    QStringList expected = {"init", "deinit", "Open", "Pause", "Restart", "Stop", "SetPriority", "SetOutputDevice",
-                            "Play", "Close", "GetFrequency", "GetBitrate", "GetLayer", "GetPlayerMode",
-                            "GetCurrentPos", "GetLength", "ResetPlayerMode", "Seek", "LastError"};
-    exported.sort();
-    expected.sort();
-    EXPECT_EQ(exported.join(' ').toStdString(), expected.join(' ').toStdString());
-}
-
 // Each call fits some states only; in the others it fails with error 2 and changes nothing.
 TEST_F(MpegDll, CallsInTheWrongStateAreIncorrectMode)
 {
