@@ -1,5 +1,6 @@
 #include "catalog/CatalogCommands.h"
 #include "selection/SelectionHelpers.h"
+#include "support/FailingDevice.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -176,10 +177,15 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
         EXPECT_FALSE(QFileInfo(bad).isFile());
     }
 
-    // At start-up a catalog that is not there, or not a regular file, is passed over silently.
+    // At start-up a catalog that is not there, or not a regular file, is passed over silently
+    // and leaves the catalog as it was.
     dialogs.asked.clear();
-    for (const QString &bad : unreadable)
+    const QString total = catalog.allTotal();
+    for (const QString &bad : unreadable + QStringList{QString()}) {
         EXPECT_FALSE(catalog.LoadCatalog(bad)) << bad.toStdString();
+        EXPECT_EQ(catalog.all().count(), 2);
+        EXPECT_EQ(catalog.allTotal(), total);
+    }
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
@@ -221,4 +227,79 @@ TEST_F(Commands, SaveOfAnUnnamedCatalogAsksForAName)
         EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
         EXPECT_TRUE(dialogs.asked.empty());
     }
+}
+
+// After a read error the catalog keeps what was read, and Save asks before it replaces the file.
+TEST_F(Commands, ReadErrorKeepsWhatWasReadAndSaveAsksFirst)
+{
+    const QString file = path("c.lst");
+    const QByteArray tracks = CatalogFileBytes({"CD1; 01:00; 100; Alpha; x; one; f1", "CD1; 02:00; 200; Beta; x; two; f2",
+                                                "CD1; 03:00; 300; Gamma; x; three; f3"});
+    // Loads the file as start-up does, through a device that fails like the disk would.
+    auto loadFailing = [&](qint64 failAt, bool openFails) {
+        catalog.openCatalogDevice = [=](const QString &) { return std::make_unique<FailingDevice>(tracks, failAt, openFails); };
+        catalog.setDBFileName(file);
+        return catalog.LoadCatalog(file);
+    };
+    auto artists = [this] {
+        QStringList out;
+        for (const TSong *s : catalog.all().songs())
+            out << s->Artist().toQString();
+        return out;
+    };
+    const QString readError = "DataBase " + file + " could not be read completely ! Only the tracks read before the error are shown.";
+    const QString saveQuestion = "DataBase " + file + " could not be read completely. Saving replaces the whole file with"
+                                 " the tracks shown. Save anyway ?";
+    // The third track line is cut off by the error; an unopenable file reads as nothing.
+    const qint64 intoThirdTrack = tracks.indexOf("Gamma");
+    struct Case { const char *name; qint64 failAt; bool openFails; QStringList kept; };
+    const Case cases[] = {
+        {"read error in the middle", intoThirdTrack, false, {"Alpha", "Beta"}},
+        {"file that cannot be opened", FailingDevice::Never, true, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(file, tracks);
+        dialogs.asked.clear();
+        ASSERT_TRUE(loadFailing(c.failAt, c.openFails));
+        EXPECT_EQ(artists(), c.kept);
+        EXPECT_EQ(dialogs.textsAsked(), QStringList{readError});
+        EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Error);
+        EXPECT_TRUE(catalog.readIncomplete());
+
+        // No: nothing written. The question comes again at the next Save.
+        for (int round = 0; round < 2; ++round) {
+            dialogs.asked.clear();
+            dialogs.results = {mrNo};
+            EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Failed);
+            ASSERT_EQ(dialogs.asked.size(), 1u);
+            EXPECT_EQ(dialogs.asked[0].kind, "MessageDlgFocus");
+            EXPECT_EQ(dialogs.asked[0].text, saveQuestion);
+            EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Warning);
+            EXPECT_EQ(dialogs.asked[0].buttons, ButtonSet({mbYes, mbNo}));
+            EXPECT_EQ(dialogs.asked[0].focus, mbNo);
+            EXPECT_EQ(ReadFileBytes(file), tracks);
+        }
+        // Yes: the tracks shown replace the file, and later saves ask nothing.
+        dialogs.results = {mrYes};
+        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_FALSE(catalog.readIncomplete());
+        catalog.openCatalogDevice = nullptr;
+        ASSERT_TRUE(catalog.LoadCatalog(catalog.DBFileName()));
+        EXPECT_EQ(artists(), c.kept);
+        dialogs.asked.clear();
+        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_TRUE(dialogs.asked.empty());
+    }
+
+    // An error that the reading never meets is none; a later good load forgets an error.
+    dialogs.asked.clear();
+    ASSERT_TRUE(loadFailing(tracks.size() + 1, false));
+    EXPECT_EQ(artists().size(), 3);
+    EXPECT_FALSE(catalog.readIncomplete());
+    EXPECT_TRUE(dialogs.asked.empty());
+    ASSERT_TRUE(loadFailing(0, false));
+    catalog.openCatalogDevice = nullptr;
+    ASSERT_TRUE(catalog.LoadCatalog(catalog.DBFileName()));
+    EXPECT_FALSE(catalog.readIncomplete());
 }

@@ -2,11 +2,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 struct CatalogFixture : ::testing::Test {
@@ -20,53 +16,55 @@ struct CatalogFixture : ::testing::Test {
         catalog.setDBFileName(name);
         return catalog.LoadCatalog(catalog.DBFileName());
     }
+    // Each row's text and file name.
     QStringList rows() const
     {
         QStringList out;
         for (int i = 0; i < catalog.all().count(); ++i)
-            out << catalog.all().rowText(i).toQString();
+            out << catalog.all().rowText(i).toQString() + "\t" + catalog.all().song(i)->FileName().toQString();
         return out;
     }
 };
 } // namespace
 
-TEST_F(CatalogFixture, EmptyFilesGiveEmptyCatalog)
-{
-    for (const QByteArray &bytes : {QByteArray(), QByteArray("title\r\nruler\r\n"), QByteArray("title\r\nruler")}) {
-        WriteFileBytes(path("e.lst"), bytes);
-        ASSERT_TRUE(load(path("e.lst")));
-        EXPECT_EQ(catalog.all().count(), 0);
-        EXPECT_EQ(catalog.allTotal(), "0 files,      0MB, 00:00:00 total.");
-    }
-}
-
+// What a file's bytes read as. Two header lines are always skipped; CR, CR LF and LF end lines;
+// an empty line is a track, reported with its text; Ctrl+Z ends the file; a line is cut to 255
+// characters; a file that is not valid UTF-8 is Windows-1252. Rows stay in file order here.
 TEST_F(CatalogFixture, ReadingRules)
 {
-    // Two header lines are always skipped; CR, CR LF and LF end lines; an empty line is a track;
-    // Ctrl+Z ends the file. Rows stay in file order here: no sort after the load.
     catalog.sortOnLoad = false;
-    WriteFileBytes(path("c.lst"), "A; 00:01; 1; a; b; c; f1\r\nB; 00:01; 1; a; b; c; f2\r\n"
-                                  "C; 00:02; 200; x; y; z; f3\r\n\r\nD; 01:00; 300; x; y; z; f4\n"
-                                  "E; 00:03; 0; x; y; z; f5\rF; 00:04; 0; x; y; z; f6\x1aG; 1; 1; 1; 1; 1; 1\r\n");
-    ASSERT_TRUE(load(path("c.lst")));
-    const QStringList r = rows();
-    ASSERT_EQ(r.size(), 5) << r.join("|").toStdString();
-    EXPECT_EQ(r[0], "x\ty - z\t00:02\tC");
-    EXPECT_EQ(r[1], " \t \t \t ");
-    EXPECT_EQ(r[4], "x\ty - z\t00:04\tF");
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].text, "");
-    EXPECT_EQ(catalog.allTotal(), "5 files,      0MB, 00:01:09 total.");
-    EXPECT_FALSE(catalog.DBModified());
-}
-
-TEST_F(CatalogFixture, LongLinesAreCutTo255Characters)
-{
-    QByteArray line = "CD; 00:01; 1; a; b; c; ";
-    line += QByteArray(300, 'f');
-    WriteFileBytes(path("l.lst"), CatalogFileBytes({line}));
-    ASSERT_TRUE(load(path("l.lst")));
-    EXPECT_EQ(catalog.all().song(0)->FileName().length(), 255 - (line.size() - 300));
+    const QString none = "0 files,      0MB, 00:00:00 total.", one = "1 files,      0MB, 00:00:01 total.";
+    struct Case { const char *name; QByteArray bytes; QStringList rows; QString total; QStringList asked; };
+    const Case cases[] = {
+        {"no bytes", QByteArray(), {}, none, {}},
+        {"header only", "title\r\nruler\r\n", {}, none, {}},
+        {"header without a line end", "title\r\nruler", {}, none, {}},
+        {"line ends, empty line, Ctrl+Z",
+         "A; 00:01; 1; a; b; c; f1\r\nB; 00:01; 1; a; b; c; f2\r\nC; 00:02; 200; x; y; z; f3\r\n\r\n"
+         "D; 01:00; 300; x; y; z; f4\nE; 00:03; 0; x; y; z; f5\rF; 00:04; 0; x; y; z; f6\x1aG; 1; 1; 1; 1; 1; 1\r\n",
+         {"x\ty - z\t00:02\tC\tf3", " \t \t \t \t ", "x\ty - z\t01:00\tD\tf4", "x\ty - z\t00:03\tE\tf5",
+          "x\ty - z\t00:04\tF\tf6"},
+         "5 files,      0MB, 00:01:09 total.", {""}},
+        {"long line", CatalogFileBytes({"CD; 00:01; 1; a; b; c; " + QByteArray(300, 'f')}),
+         {"a\tb - c\t00:01\tCD\t" + QString(255 - 23, 'f')}, one, {}},
+        {"UTF-8", CatalogFileBytes({"CD; 00:01; 1; Sœur Kovač; b; c; f"}), {"Sœur Kovač\tb - c\t00:01\tCD\tf"}, one, {}},
+        {"Windows-1252", CatalogFileBytes({"CD; 00:01; 1; Caf\xe9 \x80; b; c; f"}), {"Café €\tb - c\t00:01\tCD\tf"}, one, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.asked.clear();
+        WriteFileBytes(path("c.lst"), c.bytes);
+        ASSERT_TRUE(load(path("c.lst")));
+        EXPECT_EQ(rows(), c.rows);
+        EXPECT_EQ(catalog.allTotal(), c.total);
+        EXPECT_EQ(dialogs.textsAsked(), c.asked);
+        EXPECT_FALSE(catalog.DBModified());
+    }
+    // Saving writes UTF-8, which reads back the same.
+    ASSERT_TRUE(catalog.SaveCatalog(path("w2.lst")));
+    EXPECT_TRUE(ReadFileBytes(path("w2.lst")).contains("Caf\xc3\xa9 \xe2\x82\xac"));
+    ASSERT_TRUE(load(path("w2.lst")));
+    EXPECT_EQ(rows(), cases[std::size(cases) - 1].rows);
 }
 
 TEST_F(CatalogFixture, TotalsText)
@@ -77,41 +75,17 @@ TEST_F(CatalogFixture, TotalsText)
     EXPECT_EQ(Catalog::TotalsText(1000000, 50000000000LL, 0), "1000000 files, 4768372MB, 00:00:00 total.");
 }
 
-TEST_F(CatalogFixture, SongIndexKeepsOneEntryPerKeyIgnoringCase)
+// Loading indexes the records by CD key, case-folded, the last record of a key winning.
+TEST_F(CatalogFixture, LoadingIndexesTheRecords)
 {
     WriteFileBytes(path("d.lst"), CatalogFileBytes({"CD1; 00:01; 1; first; b; c; Dir\\File.mp3",
                                                     "cd1; 00:01; 1; second; b; c; DIR\\file.MP3",
                                                     "CD2; 00:01; 1; third; b; c; Dir\\File.mp3"}));
     ASSERT_TRUE(load(path("d.lst")));
-    EXPECT_EQ(catalog.all().count(), 3);
     EXPECT_EQ(catalog.songIndex().count(), 2);
     TSong *found = catalog.songIndex().find("CD1\tdir\\FILE.mp3");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->Artist(), ShortStr("second"));
-    EXPECT_EQ(catalog.songIndex().find("CD3\tDir\\File.mp3"), nullptr);
-    // Deleting the record that the entry refers to leaves no entry for the key.
-    catalog.DeleteTracks({found});
-    EXPECT_EQ(catalog.songIndex().find("CD1\tDir\\File.mp3"), nullptr);
-    EXPECT_EQ(catalog.songIndex().count(), 1);
-}
-
-TEST_F(CatalogFixture, Encodings)
-{
-    // UTF-8 is read as it is; a file that is not valid UTF-8 is Windows-1252.
-    WriteFileBytes(path("u.lst"), CatalogFileBytes({"CD; 00:01; 1; Sœur Kovač; b; c; f"}));
-    ASSERT_TRUE(load(path("u.lst")));
-    EXPECT_EQ(catalog.all().song(0)->Artist().toQString(), QString::fromUtf8("Sœur Kovač"));
-
-    WriteFileBytes(path("w.lst"), CatalogFileBytes({"CD; 00:01; 1; Caf\xe9 \x80; b; c; f", "CD; 00:01; 1; plain; b; c; g"}));
-    ASSERT_TRUE(load(path("w.lst")));
-    EXPECT_EQ(catalog.all().song(0)->Artist().toQString(), QString::fromUtf8("Café €"));
-
-    // Saving writes UTF-8, and reading it again gives the same texts.
-    ASSERT_TRUE(catalog.SaveCatalog(path("w2.lst")));
-    const QByteArray written = ReadFileBytes(path("w2.lst"));
-    EXPECT_TRUE(written.contains("Caf\xc3\xa9 \xe2\x82\xac"));
-    ASSERT_TRUE(load(path("w2.lst")));
-    EXPECT_EQ(catalog.all().song(0)->Artist().toQString(), QString::fromUtf8("Café €"));
 }
 
 TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
@@ -128,7 +102,6 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
     const QList<QByteArray> lines = ReadFileBytes(path("out.lst")).split('\n');
     ASSERT_EQ(lines.size(), 8);  // 7 lines, each ended by CR LF
     EXPECT_EQ(lines[0], "CD#         Time   Size      Artist - CD Name - Song                                                              Full path Name on CD\r");
-    EXPECT_EQ(lines[0].size(), 135);
     EXPECT_EQ(lines[1], QByteArray(11, '-') + " " + QByteArray(5, '-') + "  " + QByteArray(8, '-') + "  "
                             + QByteArray(83, '-') + "  " + QByteArray(95, '-') + "\r");
     EXPECT_TRUE(lines[7].isEmpty());
@@ -141,57 +114,11 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
     EXPECT_EQ(lines[2].indexOf("f3"), 114);
 }
 
-TEST_F(CatalogFixture, FailedSaveKeepsOldFileAndReportsIt)
-{
-    WriteFileBytes(path("keep.lst"), CatalogFileBytes({"CD1; 01:00; 100; a; b; c; f1"}));
-    ASSERT_TRUE(load(path("keep.lst")));
-    const QByteArray before = ReadFileBytes(path("keep.lst"));
-    catalog.setDBModified(true);
-
-    // A directory that cannot be written: nothing is replaced, the user is told.
-    QDir(dir.path()).mkdir("ro");
-    WriteFileBytes(path("ro/keep.lst"), before);
-    ASSERT_EQ(chmod(QFile::encodeName(path("ro")).constData(), 0555), 0);
-    const bool asRoot = geteuid() == 0;
-    if (!asRoot) {
-        EXPECT_FALSE(catalog.SaveCatalog(path("ro/keep.lst")));
-        EXPECT_TRUE(catalog.DBModified());
-        EXPECT_EQ(ReadFileBytes(path("ro/keep.lst")), before);
-        ASSERT_EQ(dialogs.asked.size(), 1u);
-        EXPECT_EQ(dialogs.asked[0].text, "Error saving DataBase to " + path("ro/keep.lst") + " !");
-        dialogs.asked.clear();
-    }
-    chmod(QFile::encodeName(path("ro")).constData(), 0755);
-
-    // A path whose directory does not exist fails for root too.
-    const QString missing = path("no/such/dir/x.lst");
-    EXPECT_FALSE(catalog.SaveCatalog(missing));
-    EXPECT_TRUE(catalog.DBModified());
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Error);
-    EXPECT_EQ(dialogs.asked[0].text, "Error saving DataBase to " + missing + " !");
-}
-
-TEST_F(CatalogFixture, UnreadableFileChangesNothingButCaption)
-{
-    WriteFileBytes(path("a.lst"), CatalogFileBytes({"CD1; 01:00; 100; a; b; c; f1"}));
-    ASSERT_TRUE(load(path("a.lst")));
-    catalog.setDBModified(true);
-    const QString total = catalog.allTotal();
-    for (const QString &bad : {path("missing.lst"), dir.path(), QString()}) {
-        EXPECT_FALSE(load(bad));
-        EXPECT_EQ(catalog.all().count(), 1);
-        EXPECT_TRUE(catalog.DBModified());
-        EXPECT_EQ(catalog.allTotal(), total);
-    }
-}
-
 TEST_F(CatalogFixture, CaptionNamesTheCatalog)
 {
     struct Case { QString name; QString caption; };
     const Case cases[] = {
         {path("my.lst"), "ZEMLO - MY.LST"},
-        {"/elsewhere/Data/my.lst", "ZEMLO - /ELSEWHERE/DATA/MY.LST"},
         {"<NEW>", "ZEMLO - <NEW>"},
         {"", "ZEMLO - "},
         {path("sub/x.lst"), "ZEMLO - " + path("sub/x.lst").toUpper()},

@@ -65,11 +65,6 @@ public:
 private:
     std::mt19937 random_;
 };
-
-ShortStr Short(const std::u32string &t)
-{
-    return ShortStr(t);
-}
 } // namespace
 
 TEST(CatalogLineFields, FastTwinsEqualTheLiteralHelpers)
@@ -92,8 +87,8 @@ TEST(CatalogLineFields, FastTwinsEqualTheLiteralHelpers)
         EXPECT_EQ(dialogs.asked.size(), FieldCount(line, SemicolonSet) == 7 ? 0u : 1u);
 
         if (i % 3 == 0)
-            s.SetTexts(Short(make.text(300, true)), Short(make.text(300, true)), Short(make.text(300, true)),
-                       Short(make.text(300, true)));
+            s.SetTexts(ShortStr(make.text(300, true)), ShortStr(make.text(300, true)), ShortStr(make.text(300, true)),
+                       ShortStr(make.text(300, true)));
         std::string fast;
         s.CatalogRowUtf8(fast);
         EXPECT_EQ(fast, LiteralRow(s).toUtf8());
@@ -115,9 +110,9 @@ TEST(CatalogLineFields, EveryWritableRecordReadsBackTheSame)
     for (int i = 0; i < 20000; ++i) {
         TSong s;
         s.ParseLine(make.line(12), nullptr);
-        s.SetTexts(Short(make.text(20, i % 2)), Short(make.text(20, false)), Short(make.text(20, false)),
-                   Short(make.text(30, false)));
-        s.Size = make.below(1000000);
+        s.SetTexts(ShortStr(make.text(20, i % 2)), ShortStr(make.text(20, false)), ShortStr(make.text(20, false)),
+                   ShortStr(make.text(30, false)));
+        s.Size = make.below(1000000000);  // sizes past the 8 digits of their column too
         if (!s.CanWriteLine())
             continue;
         const ShortStr line = s.CatalogLine();
@@ -212,9 +207,11 @@ TEST(CatalogLineFields, TypedTrackTexts)
         form.texts.artist = "A;1";
         form.OkBtnClick();
         form.texts.artist = "A 1";
+        form.texts.fileName = "elsewhere.mp3";  // shown, not edited
         form.OkBtnClick();
     });
     EXPECT_TRUE(s.EditInfo(dialogs));
     EXPECT_EQ(s.Artist(), ShortStr("A 1"));
+    EXPECT_EQ(s.FileName(), ShortStr("dir\\f.mp3"));
     EXPECT_TRUE(s.CanWriteLine());
 }

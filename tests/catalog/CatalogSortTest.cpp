@@ -201,33 +201,6 @@ TEST_F(SortFixture, CurrentRecordFoundByIdentityAndScrolledToTop)
     }
 }
 
-TEST_F(SortFixture, OrderRules)
-{
-    // Records: artist, CD, time, album, track. Expected: the tracks in the sorted order.
-    struct Case { SortKind kind; std::vector<std::vector<std::string>> records; std::string tracks; };
-    const Case cases[] = {
-        // Case is ignored and the next part decides; abc before ABD.
-        {SortKind::Artist, {{"ABD", "C", "01:00", "a", "1"}, {"abc", "C", "01:00", "b", "2"}, {"ABC", "C", "01:00", "a", "3"}},
-         "3,2,1"},
-        // Album & Track orders by the track alone, then by CD ID.
-        {SortKind::AlbumTrack, {{"x", "C2", "01:00", "Zebra", "beta"}, {"y", "C1", "01:00", "Aardvark", "gamma"}, {"z", "C1", "01:00", "Mid", "Alpha"}},
-         "Alpha,beta,gamma"},
-        // Play times compare as texts: 100 minutes sorts between 10 and 11 minutes.
-        {SortKind::PlayTime, {{"a", "C", "11:00", "a", "11"}, {"a", "C", "100:00", "a", "100"}, {"a", "C", "10:59", "a", "10"}, {"a", "C", "09:00", "a", "9"}},
-         "9,10,100,11"},
-        // CD IDs padded to 20, then the artist key.
-        {SortKind::CD, {{"a", "CD10", "01:00", "a", "1"}, {"a", "CD2", "01:00", "a", "2"}, {"b", "cd1", "01:00", "a", "3"}, {"a", "CD1", "01:00", "a", "4"}},
-         "4,3,1,2"},
-    };
-    for (const auto &c : cases) {
-        all.clear();
-        for (const auto &r : c.records)
-            add(r[0], r[1], r[2], r[3], r[4]);
-        sorter.Sort(c.kind, true);
-        EXPECT_EQ(rows(&TSong::Track), c.tracks) << static_cast<int>(c.kind);
-    }
-}
-
 TEST(CatalogLoadSort, EveryLoadSortsByArtistAndKeepsReversed)
 {
     QTemporaryDir dir;

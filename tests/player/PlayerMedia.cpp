@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -61,7 +60,7 @@ QByteArray Mp3Bytes(Mp3Kind kind)
     return ReadFileBytes(Mp3File(kind));
 }
 
-QByteArray RunProgram(const QStringList &args)
+void RunProgram(const QStringList &args)
 {
     std::vector<QByteArray> words;
     for (const QString &arg : args)
@@ -70,31 +69,16 @@ QByteArray RunProgram(const QStringList &args)
     for (QByteArray &word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
-    int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0)
-        throw std::runtime_error("no pipe for " + args.join(' ').toStdString());
     const pid_t pid = fork();
     if (pid == 0) {
-        dup2(out[1], STDOUT_FILENO);
         execvp(argv[0], argv.data());
         _exit(127);
     }
-    close(out[1]);
-    QByteArray output;
-    char buffer[4096];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) != 0;) {
-        if (n > 0)
-            output.append(buffer, n);
-        else if (errno != EINTR)
-            break;
-    }
-    close(out[0]);
     int status = 0;
     while (pid > 0 && waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     if (pid < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error(args.join(' ').toStdString() + " failed");
-    return output;
 }
 
 QString ScratchDir()

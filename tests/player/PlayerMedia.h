@@ -25,11 +25,11 @@ enum class Mp3Kind {
 // The file of that kind in a directory of this process, encoded on first use.
 QString Mp3File(Mp3Kind kind);
 QByteArray Mp3Bytes(Mp3Kind kind);
-// Runs a program (found on PATH) to its end and returns its standard output; throws when it
-// cannot start or does not exit with 0. A plain fork and exec: Qt's process start runs the child
-// in the parent's memory until exec, after which ThreadSanitizer no longer sees the calling
-// thread's locks and reports races that are none.
-QByteArray RunProgram(const QStringList &args);
+// Runs a program (found on PATH) to its end; throws when it cannot start or does not exit with 0.
+// A plain fork and exec: Qt's process start runs the child in the parent's memory until exec,
+// after which ThreadSanitizer no longer sees the calling thread's locks and reports races that
+// are none.
+void RunProgram(const QStringList &args);
 // A fresh directory of this process for output files.
 QString ScratchDir();
 // A file with the given bytes in a fresh scratch directory.

@@ -88,7 +88,6 @@ TEST(ShortStrings, TrimPadUpper)
     EXPECT_EQ(PadRight(S("abc"), 5), S("abc  "));
     EXPECT_EQ(PadRightWith(S("é"), U'-', 3), S("é--"));
     EXPECT_EQ(UpperCaseShort(S("abz\xC3\xA9xy")), S("ABZ\xC3\xA9XY"));
-    EXPECT_EQ(MaxSmall(-3, 2), 2);
 }
 
 TEST(ShortStrings, ReplaceAllText)

@@ -49,25 +49,18 @@ TEST(TextFileWriter, LineEndsAndUtf8)
     EXPECT_EQ(ReadFileBytes(path), QByteArray("a\n\xc3\xa9\xe2\x82\xac\xf0\x9d\x84\x9e;\"\n\n"));
     ASSERT_TRUE(WriteTextFile(path, {}));
     EXPECT_EQ(ReadFileBytes(path), QByteArray());
-}
 
-TEST(TextFileWriter, MillionLines)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("big.txt");
+    // Many buffers' worth through the writer's byte-view overload comes out whole.
     TextFileWriter writer(path);
     ASSERT_TRUE(writer.open());
-    qint64 expected = 0;
-    for (int i = 0; i < 1000000; ++i) {
+    QByteArray expected;
+    for (int i = 0; i < 300000; ++i) {
         const QByteArray line = Numbered(i).toUtf8();
         writer.writeLine(std::string_view(line.constData(), static_cast<size_t>(line.size())));
-        expected += line.size() + 2;
+        expected += line + "\r\n";
     }
     ASSERT_TRUE(writer.commit()) << writer.errorString().toStdString();
-    const QByteArray bytes = ReadFileBytes(path);
-    ASSERT_EQ(bytes.size(), expected);
-    EXPECT_TRUE(bytes.startsWith((Numbered(0) + "\r\n" + Numbered(1) + "\r\n").toUtf8()));
-    EXPECT_TRUE(bytes.endsWith((Numbered(999999) + "\r\n").toUtf8()));
+    EXPECT_TRUE(ReadFileBytes(path) == expected);
 }
 
 TEST(TextFileWriter, FailureLeavesTheOldFile)
