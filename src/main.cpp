@@ -1,4 +1,5 @@
 #include "app/ErrorReporter.h"
+#include "app/LinuxPlatform.h"
 #include "app/LoggingDialogs.h"
 #include "app/ZemloCore.h"
 #include "widgets/QtDialogs.h"
@@ -17,7 +18,10 @@ int main(int argc, char **argv)
     DialogsErrorReporter errors(dialogs);
     app.setErrorReporter(&errors);
     QtListFocus focus;
-    ZemloCore core(dialogs, errors, focus);
+    AlsaVolumeMixer mixer;
+    QtProcessStarter processes;
+    LinuxMountedVolumes volumes;
+    ZemloCore core(dialogs, {errors, focus, mixer, processes, volumes});
     TMainForm form(core);
     shown.setParentWindow(&form);
     core.Start(QApplication::arguments(), form);

@@ -12,8 +12,8 @@ const char *const HelpText =
     "No way I'm gona write HELP for this application. If you're ready to make one.. you're welcomed !";
 } // namespace
 
-ZemloCore::ZemloCore(Dialogs &dialogs, ErrorReporter &errors, ListFocus &focus, QObject *parent)
-    : QObject(parent), dialogs_(dialogs), focus_(focus), guard_(errors),
+ZemloCore::ZemloCore(Dialogs &dialogs, const PlatformPorts &ports, QObject *parent)
+    : QObject(parent), dialogs_(dialogs), ports_(ports), guard_(ports.errors),
       catalog_(dialogs, ProgramDir(), BaseCaption), selection_(catalog_, dialogs),
       search_(catalog_.all(), dialogs), editing_(catalog_, selection_), commands_(catalog_, selection_)
 {
@@ -67,7 +67,7 @@ void ZemloCore::FormDestroy() noexcept
 
 void ZemloCore::EditTrackBtnClick()
 {
-    editing_.EditTrackBtnClick(focus_.focusedList());
+    editing_.EditTrackBtnClick(ports_.focus.focusedList());
 }
 
 void ZemloCore::Context1Click()

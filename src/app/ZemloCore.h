@@ -18,15 +18,27 @@
 class Dialogs;
 class ErrorReporter;
 class ListFocus;
+class MountedVolumes;
+class ProcessStarter;
 class StartupView;
+class VolumeMixer;
+
+// The ports through which the core reaches the platform; owned by the caller, they must outlive
+// the core.
+struct PlatformPorts {
+    ErrorReporter &errors;
+    ListFocus &focus;
+    VolumeMixer &mixer;
+    ProcessStarter &processes;
+    MountedVolumes &volumes;
+};
 
 class ZemloCore : public QObject {
     Q_OBJECT
 public:
     static constexpr const char *BaseCaption = "ZEMLO";
 
-    // The ports stay owned by the caller and must outlive the core.
-    ZemloCore(Dialogs &dialogs, ErrorReporter &errors, ListFocus &focus, QObject *parent = nullptr);
+    ZemloCore(Dialogs &dialogs, const PlatformPorts &ports, QObject *parent = nullptr);
     // Shutdown: never throws.
     ~ZemloCore() override;
 
@@ -45,6 +57,7 @@ public:
     void Context1Click();
 
     Dialogs &dialogs() { return dialogs_; }
+    const PlatformPorts &ports() const { return ports_; }
     const HandlerGuard &guard() const { return guard_; }
     const Config &config() const { return config_; }
     Catalog &catalog() { return catalog_; }
@@ -56,7 +69,7 @@ public:
 
 private:
     Dialogs &dialogs_;
-    ListFocus &focus_;
+    PlatformPorts ports_;
     HandlerGuard guard_;
     Config config_;
     Catalog catalog_;

@@ -1,13 +1,12 @@
 // The whole program without a display: start-up, drag and drop, deletion, save and shutdown,
 // driven through the core object as the window drives it.
 
-#include "app/ErrorReporter.h"
-#include "app/ListFocus.h"
 #include "app/StartupView.h"
 #include "app/ZemloCore.h"
 #include "selection/SelectionHelpers.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestPlatform.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -26,15 +25,10 @@ struct CountingView : StartupView {
     void ShowSplash() override { calls << "ShowSplash"; }
 };
 
-struct NoFocus : ListFocus {
-    const ListModel *focusedList() const override { return nullptr; }
-};
-
 struct CoreFixture : ::testing::Test {
     QTemporaryDir home;
     ScriptedDialogs dialogs;
-    DialogsErrorReporter errors{dialogs};
-    NoFocus focus;
+    TestPlatform platform{dialogs};
     CountingView view;
 
     CoreFixture()
@@ -55,7 +49,7 @@ TEST_F(CoreFixture, OpenDragDeleteSaveAndClose)
     WriteFileBytes(home.filePath("main.lst"),
                    CatalogFileBytes({"CD1; 01:00; 1000; Delta; D; d; d.mp3", "CD1; 02:00; 2000; Alpha; A; a; a.mp3",
                                      "CD2; 03:00; 3000; Charlie; C; c; c.mp3", "CD2; 04:00; 4000; Bravo; B; b; b.mp3"}));
-    auto core = std::make_unique<ZemloCore>(dialogs, errors, focus);
+    auto core = std::make_unique<ZemloCore>(dialogs, platform.ports());
     core->Start({"zemlo", "main.lst"}, view);
     EXPECT_EQ(view.calls, (QStringList{"AdjustListsToFont", "ShowSplash"}));
     EXPECT_TRUE(dialogs.asked.empty());
@@ -119,7 +113,7 @@ TEST_F(CoreFixture, AnErrorInTheCreationStepsIsReportedAndEndsThem)
 {
     WriteFileBytes(home.filePath("main.lst"), CatalogFileBytes({"CD1; 01:00; 1000; A; B; C; x.mp3"}));
     view.failAdjust = true;
-    ZemloCore core(dialogs, errors, focus);
+    ZemloCore core(dialogs, platform.ports());
     core.Start({"zemlo", "main.lst"}, view);
     // The rest of the steps did not run: no configuration, no catalog name; start-up goes on.
     ASSERT_EQ(dialogs.asked.size(), 1u);
@@ -132,7 +126,7 @@ TEST_F(CoreFixture, AnErrorInTheCreationStepsIsReportedAndEndsThem)
 
 TEST_F(CoreFixture, GuardReportsWhatEscapesAHandler)
 {
-    ZemloCore core(dialogs, errors, focus);
+    ZemloCore core(dialogs, platform.ports());
     struct Case { std::function<void()> handler; QString reported; };
     const Case cases[] = {
         {[] {}, QString()},

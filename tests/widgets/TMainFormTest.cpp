@@ -1,7 +1,7 @@
-#include "app/ErrorReporter.h"
 #include "app/ZemloCore.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestPlatform.h"
 #include "widgets/THeader.h"
 #include "widgets/QtListFocus.h"
 #include "widgets/TMainForm.h"
@@ -17,9 +17,12 @@
 namespace {
 // The program as main() puts it together, on the scripted dialogs.
 struct Program {
-    explicit Program(ScriptedDialogs &dialogs) : errors(dialogs), core(dialogs, errors, focus), form(core) {}
+    explicit Program(ScriptedDialogs &dialogs)
+        : platform(dialogs), core(dialogs, {platform.errors, focus, platform, platform, platform}), form(core)
+    {
+    }
     void create(const QStringList &arguments) { core.FormCreate(arguments, form); }
-    DialogsErrorReporter errors;
+    TestPlatform platform;
     QtListFocus focus;
     ZemloCore core;
     TMainForm form;

@@ -1,0 +1,30 @@
+#pragma once
+// Platform ports for tests: errors go to the scripted dialogs, no list has the focus unless a
+// test says so, the volume lives in memory, started programs are only recorded, and "/" is the
+// one mounted volume.
+
+#include "app/ErrorReporter.h"
+#include "app/ListFocus.h"
+#include "app/PlatformPorts.h"
+#include "app/ZemloCore.h"
+
+struct TestPlatform : ListFocus, VolumeMixer, ProcessStarter, MountedVolumes {
+    explicit TestPlatform(Dialogs &dialogs) : errors(dialogs) {}
+
+    DialogsErrorReporter errors;
+    const ListModel *focused = nullptr;
+    StereoVolume level;
+    QStringList started;  // command line and arguments of each start, joined by "|"
+
+    const ListModel *focusedList() const override { return focused; }
+    StereoVolume volume() override { return level; }
+    void setVolume(StereoVolume volume) override { level = volume; }
+    bool startDetached(const QString &commandLine, const QStringList &arguments) override
+    {
+        started << (QStringList{commandLine} + arguments).join('|');
+        return true;
+    }
+    QList<MountedVolume> volumes() override { return {{"/", true}}; }
+
+    PlatformPorts ports() { return {errors, *this, *this, *this, *this}; }
+};
