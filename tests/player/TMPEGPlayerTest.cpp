@@ -86,7 +86,8 @@ TEST_F(Player, PlaysAStreamToTheEndReportingOnTheEventLoop)
     UseStream(p, stream);
     p.InitLibrary();
     p.Play();
-    EXPECT_TRUE(p.Playing());
+    // The file output runs faster than real time: the track may be through at Play's first tick.
+    EXPECT_TRUE(p.Playing() || ends == 1);
     EXPECT_EQ(p.TrackLen(), 4000);
     ASSERT_FALSE(reports.empty()) << "Play reports at once";
     ASSERT_TRUE(WaitFor([&] { return ends == 1; }, 10000));
