@@ -14,7 +14,6 @@ public:
     // Frees the record; its slot is given to a later record.
     void release(const TSong *song);
     void clear();
-    size_t size() const { return slots_.size() - free_.size(); }
 
     TSong *at(uint32_t slot) const { return slots_[slot].get(); }
     static uint32_t slotOf(const TSong *song) { return song->storeSlot_; }
