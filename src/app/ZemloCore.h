@@ -11,6 +11,7 @@
 #include "catalog/TrackEditing.h"
 #include "player/TMPEGPlayer.h"
 #include "selection/Selection.h"
+#include "selection/SelectionFile.h"
 
 #include <QObject>
 #include <QStringList>
@@ -62,6 +63,7 @@ public:
     const Config &config() const { return config_; }
     Catalog &catalog() { return catalog_; }
     Selection &selection() { return selection_; }
+    SelectionFile &selectionFile() { return selectionFile_; }
     CatalogSearch &search() { return search_; }
     TrackEditing &editing() { return editing_; }
     CatalogCommands &commands() { return commands_; }
@@ -74,6 +76,7 @@ private:
     Config config_;
     Catalog catalog_;
     Selection selection_;
+    SelectionFile selectionFile_{catalog_, selection_, dialogs_};
     CatalogSearch search_;
     TrackEditing editing_;
     CatalogCommands commands_;

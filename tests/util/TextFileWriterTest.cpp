@@ -1,37 +1,14 @@
 #include "util/TextFileWriter.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
-// Limits the size of files this process may write, as a full disk would; undone at the end.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int);
-};
-
 QString Numbered(int i)
 {
     return "line " + QString::number(i) + " \u00e9\u20ac\U0001d11e";
