@@ -15,7 +15,7 @@ const char *const HelpText =
 ZemloCore::ZemloCore(Dialogs &dialogs, const PlatformPorts &ports, QObject *parent)
     : QObject(parent), dialogs_(dialogs), ports_(ports), guard_(ports.errors),
       catalog_(dialogs, ProgramDir(), BaseCaption), selection_(catalog_, dialogs),
-      search_(catalog_.all(), dialogs), editing_(catalog_, selection_), commands_(catalog_, selection_)
+      search_(catalog_.all(), dialogs), editing_(catalog_, selection_), commands_(catalog_, selection_, selectionFile_)
 {
     mp3player.SetHandlerGuard(&guard_);
 }

@@ -3,9 +3,11 @@
 #include "app/Dialogs.h"
 #include "catalog/Catalog.h"
 #include "selection/Selection.h"
+#include "selection/SelectionFile.h"
 #include "util/TextLineReader.h"
 
 #include <QFileInfo>
+#include <functional>
 
 namespace {
 const QString DBTitle = "Select MP3 DataBase";
@@ -17,9 +19,19 @@ bool CanRead(const QString &name)
 {
     return CheckTextFile(name) == TextFileState::Readable;
 }
+
+// The answer to a save question: Yes saves and goes on, unless the save failed (what could not
+// be written would be lost by whatever asked); No goes on; anything else cancels.
+bool GoesOn(int answer, const std::function<SaveResult()> &save)
+{
+    if (answer == mrYes)
+        return save() != SaveResult::Failed;
+    return answer == mrNo;
+}
 } // namespace
 
-CatalogCommands::CatalogCommands(Catalog &catalog, Selection &selection) : catalog_(catalog), selection_(selection)
+CatalogCommands::CatalogCommands(Catalog &catalog, Selection &selection, SelectionFile &selectionFile)
+    : catalog_(catalog), selection_(selection), selectionFile_(selectionFile)
 {
 }
 
@@ -29,13 +41,14 @@ bool CatalogCommands::AskSaveChanges()
         const int answer = catalog_.dialogs().MessageDlgFocus(
             catalog_.DBFileName() + " has been modified. Save ?", MsgDlgType::Confirmation,
             ButtonSet({mbYes, mbNo, mbCancel}), 0, mbYes);
-        // A Save that failed keeps the changes only if nothing replaces them now.
-        if (answer == mrYes) {
-            if (SaveAllList1Click() == SaveResult::Failed)
-                return false;
-        } else if (answer != mrNo) {
+        if (!GoesOn(answer, [this] { return SaveAllList1Click(); }))
             return false;
-        }
+    }
+    if (selection_.SelModified() && selection_.sel().count() > 0) {
+        const int answer = catalog_.dialogs().MessageBox(MsgDlgType::Confirmation, "Save selection list ?",
+                                                         ButtonSet({mbYes, mbNo, mbCancel}));
+        if (!GoesOn(answer, [this] { return selectionFile_.Save1Click(); }))
+            return false;
     }
     return true;
 }

@@ -2,20 +2,23 @@
 // The catalog as a whole: New, Open and Save, and the question to save unsaved changes before
 // the catalog is replaced or the program ends.
 
+#include "app/SaveResult.h"
+
 class Catalog;
 class Selection;
+class SelectionFile;
 
 class CatalogCommands {
 public:
     // The name of a catalog that was never saved.
     static constexpr const char *NewName = "<NEW>";
 
-    enum class SaveResult { Saved, Cancelled, Failed };
+    using SaveResult = ::SaveResult;
 
-    CatalogCommands(Catalog &catalog, Selection &selection);
+    CatalogCommands(Catalog &catalog, Selection &selection, SelectionFile &selectionFile);
 
-    // False when the user cancelled, or answered Yes and the catalog could not be written: in
-    // both cases whatever asked must not go on.
+    // Asks about the catalog, then about the selection list. False when the user cancelled, or
+    // answered Yes and the file could not be written: in both cases whatever asked must not go on.
     bool AskSaveChanges();
     void NewDBClick();
     void LoadDBClick();
@@ -26,4 +29,5 @@ public:
 private:
     Catalog &catalog_;
     Selection &selection_;
+    SelectionFile &selectionFile_;
 };

@@ -95,18 +95,22 @@ TEST_F(CoreFixture, OpenDragDeleteSaveAndClose)
     EXPECT_TRUE(lines[3].contains("Charlie"));
     EXPECT_TRUE(lines[4].contains("Delta"));
 
-    // New releases every record while the selection still lists two of them.
+    // New releases every record while the selection still lists two of them; the unsaved list
+    // is saved first, so nothing more is asked.
     dialogs.asked.clear();
     dialogs.results = {mrYes};
+    dialogs.texts = {home.filePath("sel.m3c")};
     core->commands().NewDBClick();
-    EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
+    const QStringList asked{"Save selection list ?", "Select CD List FileName|MP3 CD List (*.m3c)"};
+    EXPECT_EQ(dialogs.textsAsked(), asked);
+    EXPECT_EQ(ReadFileBytes(home.filePath("sel.m3c")), "CD1\ta.mp3\r\nCD1\td.mp3\r\n");
     EXPECT_EQ(all.count(), 0);
     EXPECT_EQ(sel.count(), 0);
     EXPECT_EQ(catalog.songIndex().count(), 0);
 
     EXPECT_TRUE(core->FormCloseQuery());
     core.reset();  // shutdown asks nothing and writes nothing
-    EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
+    EXPECT_EQ(dialogs.textsAsked(), asked);
 }
 
 TEST_F(CoreFixture, AnErrorInTheCreationStepsIsReportedAndEndsThem)

@@ -1,4 +1,5 @@
 #include "catalog/CatalogCommands.h"
+#include "selection/SelectionFile.h"
 #include "selection/SelectionHelpers.h"
 #include "support/FailingDevice.h"
 #include "support/TempDir.h"
@@ -13,7 +14,8 @@ struct Commands : ::testing::Test {
     ScriptedDialogs dialogs;
     Catalog catalog{dialogs, dir.path(), "ZEMLO"};
     Selection selection{catalog, dialogs};
-    CatalogCommands commands{catalog, selection};
+    SelectionFile selectionFile{catalog, selection, dialogs};
+    CatalogCommands commands{catalog, selection, selectionFile};
 
     QString path(const QString &name) const { return dir.filePath(name); }
     // The other catalog, under a long name in a directory of its own.
@@ -109,6 +111,58 @@ TEST_F(Commands, SaveQuestionAnswersForNewOpenAndClose)
     }
 }
 
+// The question about an unsaved selection list follows the catalog's. New and Open then empty
+// the list and ask, as the list's own New does, about a list that is still unsaved.
+TEST_F(Commands, SelectionQuestionForNewOpenAndClose)
+{
+    enum Answer { Yes, No, Cancel, YesButDialogCancelled, YesButUnwritable };
+    const QString list = path("sel.m3c");
+    for (const Command command : {New, Open, Close}) {
+        for (const Answer answer : {Yes, No, Cancel, YesButDialogCancelled, YesButUnwritable}) {
+            SCOPED_TRACE("command " + std::to_string(command) + " answer " + std::to_string(answer));
+            QFile::remove(list);
+            openModified();
+            selection.setSelModified(true);
+            const bool saving = answer == Yes || answer == YesButDialogCancelled || answer == YesButUnwritable;
+            const QString chosen = answer == Yes ? list : answer == YesButUnwritable ? path("none/sel.m3c") : QString();
+            // The catalog is not saved; the list "clear list ?" is answered No: its rows are gone anyway.
+            dialogs.results = {mrNo, answer == No ? mrNo : answer == Cancel ? mrCancel : mrYes, mrNo};
+            dialogs.texts = saving ? std::deque<QString>{chosen, b} : std::deque<QString>{b};
+            const bool mayClose = run(command);
+            ASSERT_TRUE(invariant());
+
+            const bool goesOn = answer != Cancel && answer != YesButUnwritable;
+            QStringList expected{path("a.lst") + " has been modified. Save ?", "Save selection list ?"};
+            if (saving)
+                expected << "Select CD List FileName|MP3 CD List (*.m3c)";
+            if (answer == YesButUnwritable)
+                expected << "Error saving list to " + chosen + " !";
+            if (goesOn && command == Open)
+                expected << "Select MP3 DataBase|MP3 DataBases (*.lst)";
+            if (goesOn && command != Close && answer != Yes)
+                expected << "List is not saved. clear list ?";
+            EXPECT_EQ(dialogs.textsAsked(), expected);
+            EXPECT_EQ(dialogs.asked[1].kind, "MessageBox");
+            EXPECT_EQ(dialogs.asked[1].type, MsgDlgType::Confirmation);
+            EXPECT_EQ(dialogs.asked[1].buttons, ButtonSet({mbYes, mbNo, mbCancel}));
+
+            EXPECT_EQ(ReadFileBytes(list), answer == Yes ? QByteArray("CD1\tf1\r\n") : QByteArray());
+            EXPECT_EQ(selection.SelModified(), answer != Yes);
+            EXPECT_EQ(selection.sel().count(), goesOn && command != Close ? 0 : 1);
+            EXPECT_EQ(catalog.DBModified(), !goesOn || command == Close);
+            EXPECT_EQ(mayClose, goesOn && command == Close);
+        }
+    }
+
+    // An unsaved list without rows is not asked about.
+    openModified();
+    selection.ClearSelection();
+    selection.setSelModified(true);
+    catalog.setDBModified(false);
+    EXPECT_TRUE(commands.FormCloseQuery());
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
 TEST_F(Commands, YesForANewCatalogAsksForANameAndCancellingItGoesOn)
 {
     commands.NewDBClick();
@@ -136,13 +190,13 @@ TEST_F(Commands, UnmodifiedCatalogOpenCancelledAndNewWithAnUnsavedList)
     EXPECT_EQ(catalog.all().count(), 2);
     EXPECT_EQ(selection.sel().count(), 1);
 
-    // New asks about the unsaved selection list when its rows are gone already.
+    // An unsaved list not saved: New asks again about it when its rows are gone already.
     selection.setSelModified(true);
     dialogs.asked.clear();
-    dialogs.results = {mrNo};
+    dialogs.results = {mrNo, mrNo};
     commands.NewDBClick();
     ASSERT_TRUE(invariant());
-    EXPECT_EQ(dialogs.textsAsked(), QStringList{"List is not saved. clear list ?"});
+    EXPECT_EQ(dialogs.textsAsked(), QStringList({"Save selection list ?", "List is not saved. clear list ?"}));
     EXPECT_EQ(selection.sel().count(), 0);
     EXPECT_EQ(selection.total(), "Total 0 files,   0.0MB, Play Time : 00:00");
 }
