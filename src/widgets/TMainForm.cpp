@@ -205,8 +205,8 @@ void TMainForm::createControls()
     for (auto [object, name] : names)
         object->setObjectName(name);
 
-    // The player bar, Setup and the selection list file come with their own commands.
-    for (QWidget *w : std::initializer_list<QWidget *>{SetupBtn, LoadListBtn, SaveListBtn, BtnPlay, BtnPause,
+    // The player bar and Setup come with their own commands.
+    for (QWidget *w : std::initializer_list<QWidget *>{SetupBtn, BtnPlay, BtnPause,
                                                        btnStop, btnPrev, btnNext, Slider1, Volume})
         w->setEnabled(false);
 }
@@ -255,7 +255,7 @@ void TMainForm::createMenus()
     Context1 = menuItem(Help1, "&Context", QKeySequence(Qt::Key_F1));
     About1 = menuItem(Help1, "&About", {});
 
-    for (QAction *a : {Setup1, Play1, ImportCDTracks1, SetSize1, Open1, Save2, PlayfromCD1, PlayExternal1,
+    for (QAction *a : {Setup1, Play1, ImportCDTracks1, SetSize1, PlayfromCD1, PlayExternal1,
                        CopytoDisk1, SavePlayList1, savePlayListfromHD1})
         a->setEnabled(false);
 }
@@ -295,6 +295,11 @@ void TMainForm::wireHandlers()
 
     onTriggered(New2, [&selection] { selection.New1Click(); });
     onClicked(ClearListBtn, [&selection] { selection.New1Click(); });
+    SelectionFile &selectionFile = core_.selectionFile();
+    onTriggered(Save2, [&selectionFile] { selectionFile.Save1Click(); });
+    onClicked(SaveListBtn, [&selectionFile] { selectionFile.Save1Click(); });
+    onTriggered(Open1, [&selectionFile] { selectionFile.Load1Click(); });
+    onClicked(LoadListBtn, [&selectionFile] { selectionFile.Load1Click(); });
     onClicked(FindBtn, [this] { core_.search().FindBtnClick(); });
     onClicked(EditTrackBtn, [this] { core_.EditTrackBtnClick(); });
 

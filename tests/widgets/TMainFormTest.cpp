@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +94,53 @@ TEST_F(MainFormFixture, CentredHelpAndCommands)
     QTest::keyClick(form.allList(), Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// F3 and its button read a selection list file, F2 and its button write one; after either,
+// closing the window asks nothing.
+TEST_F(MainFormFixture, SelectionListFileKeysAndButtons)
+{
+    WriteFileBytes(home.filePath("ZEMLO.INI"), "[ZEMLO]\r\nList=Main.lst\r\n");
+    WriteFileBytes(home.filePath("Main.lst"), CatalogFileBytes({"CD1; 01:00; 1; A; B; C; x.mp3", "CD1; 01:00; 1; D; E; F; y.mp3"}));
+    const QByteArray listBytes = "CD1\ty.mp3\r\nCD1\tx.mp3\r\n";
+    WriteFileBytes(home.filePath("in.m3c"), listBytes);
+    Program program(dialogs);
+    program.create({"zemlo"});
+    ASSERT_TRUE(program.core.catalog().LoadCatalog(program.core.catalog().DBFileName()));
+    Selection &selection = program.core.selection();
+    TMainForm &form = program.form;
+    const QString fileDialog = "Select CD List FileName|MP3 CD List (*.m3c)";
+    struct Case { const char *name; std::function<void()> press; bool load; QString chosen; };
+    const Case cases[] = {
+        {"F3", [&] { QTest::keyClick(&form, Qt::Key_F3); }, true, home.filePath("in.m3c")},
+        {"LoadListBtn", [&] { child<QToolButton>(form, "LoadListBtn")->click(); }, true, home.filePath("in.m3c")},
+        {"F2", [&] { QTest::keyClick(&form, Qt::Key_F2); }, false, home.filePath("f2.m3c")},
+        {"SaveListBtn", [&] { child<QToolButton>(form, "SaveListBtn")->click(); }, false, home.filePath("btn.m3c")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        form.activateWindow();
+        if (c.load)
+            selection.ClearSelection();
+        else
+            ASSERT_TRUE(program.core.selectionFile().ReadSelectionFile(home.filePath("in.m3c")));
+        selection.setSelModified(true);  // as after a drop
+        dialogs.asked.clear();
+        dialogs.results = {mrYes};
+        dialogs.texts = {c.chosen};
+        c.press();
+        EXPECT_EQ(dialogs.textsAsked(), c.load ? QStringList({"List is not saved. Load anyway ?", fileDialog})
+                                               : QStringList{fileDialog});
+        EXPECT_EQ(selection.sel().count(), 2);
+        EXPECT_EQ(ReadFileBytes(c.chosen), listBytes);
+        EXPECT_FALSE(selection.SelModified());
+        dialogs.results.clear();
+        dialogs.asked.clear();
+        EXPECT_TRUE(form.close());
+        EXPECT_TRUE(dialogs.asked.empty());
+    }
 }
 
 // The layout rules are MainLayout's; here resizing and the splitter must reach them.
