@@ -1,5 +1,6 @@
 // Catalog benchmark: generates a catalog of N tracks with realistic texts, then times loading,
-// sorting, searching, saving and key look-ups, side by side with wc and sort on the same file.
+// sorting, searching, saving, key look-ups and selection list files, side by side with wc and
+// sort on the same file.
 //
 //   catalog_bench N [--keep DIR]
 //
@@ -11,6 +12,9 @@
 #include "app/NullDialogs.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogSearch.h"
+#include "selection/Selection.h"
+#include "selection/SelectionFile.h"
+#include "util/TextFileWriter.h"
 #include "util/TimeText.h"
 #include "util/Utf8.h"
 
@@ -19,6 +23,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -455,6 +460,31 @@ int BenchMode(long n, const QString &keepDir)
     });
     Row("AddTracks: 1,000 new tracks in batches of 10", imported,
         catalog.songIndex().count() == before + 1000 ? "all indexed" : "index count wrong");
+
+    // A selection list of up to 100,000 tracks spread over the catalog, every other key in
+    // capitals where they fold back to the key ("ß" would become "SS").
+    const long listLines = std::min(n, 100000L);
+    const QString listFile = QDir(dir).filePath("bench.m3c");
+    {
+        TextFileWriter writer(listFile);
+        writer.open();
+        for (long i = 0; i < listLines; ++i) {
+            const QString key = catalog.all().song(static_cast<int>(i * (n / listLines)))->CDKey().toQString();
+            const QString upper = key.toUpper();
+            writer.writeLine(i % 2 && upper.toCaseFolded() == key.toCaseFolded() ? upper : key);
+        }
+        writer.commit();
+    }
+    Selection selection(catalog, dialogs);
+    SelectionFile selectionFile(catalog, selection, dialogs);
+    bool listRead = false;
+    const Timing readList = Time([&] { listRead = selectionFile.ReadSelectionFile(listFile); });
+    Row(("ReadSelectionFile: " + std::to_string(listLines) + " lines").c_str(), readList,
+        !listRead ? "read failed" : selection.sel().count() == listLines ? "all listed" : "rows missing");
+    bool listWritten = false;
+    const Timing writeList = Time([&] { listWritten = selectionFile.WriteSelectionFile(listFile); });
+    Row("WriteSelectionFile of that list", writeList, listWritten ? "" : "write failed");
+    QFile::remove(listFile);
 
     const long peak = PeakKB();
     std::printf("\nMemory:\n");
