@@ -5,6 +5,7 @@
 
 #include "app/Config.h"
 #include "app/HandlerGuard.h"
+#include "app/SetupCommand.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogSearch.h"
@@ -60,6 +61,7 @@ public:
     const PlatformPorts &ports() const { return ports_; }
     const HandlerGuard &guard() const { return guard_; }
     const Config &config() const { return config_; }
+    SetupCommand &setup() { return setup_; }
     Catalog &catalog() { return catalog_; }
     Selection &selection() { return selection_; }
     CatalogSearch &search() { return search_; }
@@ -72,6 +74,7 @@ private:
     PlatformPorts ports_;
     HandlerGuard guard_;
     Config config_;
+    SetupCommand setup_{dialogs_, ports_.volumes, config_};
     Catalog catalog_;
     Selection selection_;
     CatalogSearch search_;
