@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QTreeView>
 
 TSelDir::TSelDir(SelDirForm &form, QWidget *parent)
@@ -85,7 +84,6 @@ void TSelDir::showState()
     tree_->setRootPath(root);
     Dirs->setRootIndex(tree_->index(root));
     const QModelIndex current = tree_->index(form_.Dirs());
-    const QSignalBlocker quiet(Dirs->selectionModel());
     Dirs->setCurrentIndex(current);
     Dirs->scrollTo(current);
 }
