@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
+#include <utility>
 
 TSelDir::TSelDir(SelDirForm &form, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
@@ -29,6 +30,16 @@ TSelDir::TSelDir(SelDirForm &form, QWidget *parent)
     Dirs->setHeaderHidden(true);
     tree_ = new QFileSystemModel(this);
     tree_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    // The tree is read and sorted in the background: once directories above the current one
+    // have come in and been sorted, the current one is scrolled into view again.
+    connect(tree_, &QFileSystemModel::rowsInserted, this, [this](const QModelIndex &above) {
+        if (form_.DriveReady() && form_.Dirs().startsWith(tree_->filePath(above)))
+            followCurrentDirectory_ = true;
+    });
+    connect(tree_, &QFileSystemModel::layoutChanged, this, [this] {
+        if (std::exchange(followCurrentDirectory_, false))
+            Dirs->scrollTo(Dirs->currentIndex());
+    }, Qt::QueuedConnection);
     BitBtn1 = new QPushButton("OK", this);
     BitBtn1->setGeometry(px(228), px(438), px(105), px(41));
     BitBtn1->setDefault(true);

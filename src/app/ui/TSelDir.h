@@ -34,4 +34,5 @@ private:
 
     SelDirForm &form_;
     QFileSystemModel *tree_;
+    bool followCurrentDirectory_ = false;
 };
