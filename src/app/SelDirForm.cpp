@@ -6,8 +6,8 @@
 #include "util/ShortStr.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 QString CleanAbsolute(const QString &path)
