@@ -6,6 +6,8 @@
 #include <cstdint>
 
 class EditTrackForm;
+class SelDirForm;
+class SetupForm;
 
 enum class MsgDlgType { Warning, Error, Information, Confirmation, Custom };
 
@@ -48,6 +50,8 @@ public:
     // Dialogs with rules behind their buttons: each shows its form modally until the form closes
     // (its Choice is then the result) or the user closes the window (Choice as it was).
     virtual void EditTrack(EditTrackForm &form) = 0;
+    virtual void Setup(SetupForm &form) = 0;
+    virtual void SelectPath(SelDirForm &form) = 0;
 
     void ShowInformation(const QString &text) { MessageBox(MsgDlgType::Information, text, ButtonSet({mbOK})); }
     void ShowError(const QString &text) { MessageBox(MsgDlgType::Error, text, ButtonSet({mbOK})); }

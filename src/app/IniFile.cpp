@@ -27,17 +27,27 @@ bool SplitKeyLine(const QString &line, QString *key, QString *value)
         *value = line.mid(eq + 1).trimmed();
     return !key->isEmpty();
 }
+
+QString KeyLine(const QString &key, QString value)
+{
+    // A line break would end the value and start a line of its own in the file.
+    value.replace('\r', ' ').replace('\n', ' ');
+    return key + "=" + value;
+}
 } // namespace
 
-IniFile::IniFile(const QString &path) : path_(path)
+IniFile::IniFile(const QString &path, std::unique_ptr<QIODevice> device) : path_(path)
 {
     TextLineReader reader(SIZE_MAX);  // keep long lines whole: they are written back
-    if (!reader.open(path))
+    if (!reader.open(path, std::move(device))) {
+        readFailed_ = reader.failed();
         return;
+    }
     exists_ = true;
     std::string line;
     while (reader.readLine(line))
         lines_.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    readFailed_ = reader.failed();
 }
 
 IniFile::Location IniFile::locate(const QString &section, const QString &key) const
@@ -51,18 +61,13 @@ IniFile::Location IniFile::locate(const QString &section, const QString &key) co
             if (inSection)
                 return loc;
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
-            if (inSection) {
+            if (inSection)
                 loc.sectionLine = i;
-                loc.sectionEnd = i + 1;
-            }
             continue;
         }
-        if (!inSection)
-            continue;
-        if (!trimmed.isEmpty())
-            loc.sectionEnd = i + 1;
         QString k;
-        if (loc.keyLine < 0 && SplitKeyLine(trimmed, &k, nullptr) && k.compare(key, Qt::CaseInsensitive) == 0)
+        if (inSection && loc.keyLine < 0 && SplitKeyLine(trimmed, &k, nullptr)
+            && k.compare(key, Qt::CaseInsensitive) == 0)
             loc.keyLine = i;
     }
     return loc;
@@ -77,30 +82,49 @@ QString IniFile::readString(const QString &section, const QString &key) const
     return {};
 }
 
-void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+int IniFile::sectionLine(const QString &section)
 {
-    const Location loc = locate(section, key);
-    const QString line = key + "=" + value;
-    if (loc.keyLine >= 0) {
-        lines_[loc.keyLine] = line;
-    } else if (loc.sectionLine >= 0) {
-        lines_.insert(loc.sectionEnd, line);
-    } else {
-        if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())
-            lines_.append(QString());
-        lines_.append("[" + section + "]");
-        lines_.append(line);
-    }
+    const Location loc = locate(section, QString());
+    if (loc.sectionLine >= 0)
+        return loc.sectionLine;
+    if (!lines_.isEmpty() && !lines_.last().trimmed().isEmpty())
+        lines_.append(QString());
+    lines_.append("[" + section + "]");
+    return static_cast<int>(lines_.size()) - 1;
 }
 
-void IniFile::deleteKey(const QString &section, const QString &key)
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    const Location loc = locate(section, key);
-    if (loc.keyLine >= 0)
-        lines_.removeAt(loc.keyLine);
+    replaceKeys(section, {key}, {{key, value}});
+}
+
+void IniFile::replaceKeys(const QString &section, const QStringList &keys,
+                          const std::vector<std::pair<QString, QString>> &values)
+{
+    int insertAt = -1;
+    int sectionEnd = sectionLine(section) + 1;  // after the last line that is not blank
+    for (int i = sectionEnd; i < lines_.size();) {
+        const QString trimmed = lines_[i].trimmed();
+        QString name, key;
+        if (IsSectionLine(trimmed, &name))
+            break;
+        if (SplitKeyLine(trimmed, &key, nullptr) && keys.contains(key, Qt::CaseInsensitive)) {
+            if (insertAt < 0)
+                insertAt = i;
+            lines_.removeAt(i);
+            continue;
+        }
+        ++i;
+        if (!trimmed.isEmpty())
+            sectionEnd = i;
+    }
+    if (insertAt < 0)
+        insertAt = sectionEnd;
+    for (const auto &[key, value] : values)
+        lines_.insert(insertAt++, KeyLine(key, value));
 }
 
 bool IniFile::save() const
 {
-    return WriteTextFile(path_, lines_);
+    return !readFailed_ && WriteTextFile(path_, lines_);
 }

@@ -1,6 +1,8 @@
 #include "app/LoggingDialogs.h"
 
 #include "app/MessageTexts.h"
+#include "app/SelDirForm.h"
+#include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
 
 #include <QFile>
@@ -51,4 +53,16 @@ void LoggingDialogs::EditTrack(EditTrackForm &form)
 {
     log("EditTrack", form.texts.fileName);
     shown_.EditTrack(form);
+}
+
+void LoggingDialogs::Setup(SetupForm &form)
+{
+    log("Setup", SetupForm::Caption);
+    shown_.Setup(form);
+}
+
+void LoggingDialogs::SelectPath(SelDirForm &form)
+{
+    log("SelectPath", SelDirForm::Caption);
+    shown_.SelectPath(form);
 }

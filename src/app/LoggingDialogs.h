@@ -19,6 +19,8 @@ public:
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
     void EditTrack(EditTrackForm &form) override;
+    void Setup(SetupForm &form) override;
+    void SelectPath(SelDirForm &form) override;
 
 private:
     // Written when the dialog is shown, before it waits for an answer.

@@ -19,6 +19,8 @@ public:
         return {};
     }
     void EditTrack(EditTrackForm &) override {}
+    void Setup(SetupForm &) override {}
+    void SelectPath(SelDirForm &) override {}
 
     static int ClosedResult(MsgDlgButtons buttons)
     {

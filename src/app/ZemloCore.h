@@ -5,6 +5,7 @@
 
 #include "app/Config.h"
 #include "app/HandlerGuard.h"
+#include "app/SetupCommand.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogSearch.h"
@@ -61,6 +62,7 @@ public:
     const PlatformPorts &ports() const { return ports_; }
     const HandlerGuard &guard() const { return guard_; }
     const Config &config() const { return config_; }
+    SetupCommand &setup() { return setup_; }
     Catalog &catalog() { return catalog_; }
     Selection &selection() { return selection_; }
     SelectionFile &selectionFile() { return selectionFile_; }
@@ -74,6 +76,7 @@ private:
     PlatformPorts ports_;
     HandlerGuard guard_;
     Config config_;
+    SetupCommand setup_{dialogs_, ports_.volumes, config_};
     Catalog catalog_;
     Selection selection_;
     SelectionFile selectionFile_{catalog_, selection_, dialogs_};

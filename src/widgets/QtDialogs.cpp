@@ -1,6 +1,8 @@
 #include "widgets/QtDialogs.h"
 
 #include "app/MessageTexts.h"
+#include "app/ui/TSelDir.h"
+#include "app/ui/TSetupForm.h"
 #include "catalog/ui/TEditTrack.h"
 #include "util/DefaultExtension.h"
 #include "widgets/TMessageForm.h"
@@ -91,5 +93,17 @@ QString QtDialogs::SaveFileName(const QString &title, const QString &filter, con
 void QtDialogs::EditTrack(EditTrackForm &form)
 {
     TEditTrack dialog(form, parent_);
+    dialog.exec();
+}
+
+void QtDialogs::Setup(SetupForm &form)
+{
+    TSetupForm dialog(form, parent_);
+    dialog.exec();
+}
+
+void QtDialogs::SelectPath(SelDirForm &form)
+{
+    TSelDir dialog(form, parent_);
     dialog.exec();
 }

@@ -18,6 +18,8 @@ public:
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
     void EditTrack(EditTrackForm &form) override;
+    void Setup(SetupForm &form) override;
+    void SelectPath(SelDirForm &form) override;
 
 private:
     QWidget *parent_ = nullptr;

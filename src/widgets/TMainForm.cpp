@@ -205,8 +205,8 @@ void TMainForm::createControls()
     for (auto [object, name] : names)
         object->setObjectName(name);
 
-    // The player bar and Setup come with their own commands.
-    for (QWidget *w : std::initializer_list<QWidget *>{SetupBtn, BtnPlay, BtnPause,
+    // The player bar comes with its own commands.
+    for (QWidget *w : std::initializer_list<QWidget *>{BtnPlay, BtnPause,
                                                        btnStop, btnPrev, btnNext, Slider1, Volume})
         w->setEnabled(false);
 }
@@ -255,7 +255,7 @@ void TMainForm::createMenus()
     Context1 = menuItem(Help1, "&Context", QKeySequence(Qt::Key_F1));
     About1 = menuItem(Help1, "&About", {});
 
-    for (QAction *a : {Setup1, Play1, ImportCDTracks1, SetSize1, PlayfromCD1, PlayExternal1,
+    for (QAction *a : {Play1, ImportCDTracks1, SetSize1, PlayfromCD1, PlayExternal1,
                        CopytoDisk1, SavePlayList1, savePlayListfromHD1})
         a->setEnabled(false);
 }
@@ -302,6 +302,8 @@ void TMainForm::wireHandlers()
     onClicked(LoadListBtn, [&selectionFile] { selectionFile.Load1Click(); });
     onClicked(FindBtn, [this] { core_.search().FindBtnClick(); });
     onClicked(EditTrackBtn, [this] { core_.EditTrackBtnClick(); });
+    onTriggered(Setup1, [this] { core_.setup().Setup1Click(); });
+    onClicked(SetupBtn, [this] { core_.setup().Setup1Click(); });
 
     TrackEditing &editing = core_.editing();
     connect(all, &TTabListBox::rowDoubleClicked, this,

@@ -35,6 +35,7 @@ TEST(ReadConfig, KeyRules)
          true, {"/x y/"}, "/c/", "/p/", "vlc --x", "my.lst"},
         {"empty CD counts on", "[ZEMLO]\nCD=\nCD2=/b\n", false, {"", "/b/"}, "", "", "", ""},
         {"80 characters cut", "[ZEMLO]\nCD=" + long80.toUtf8() + "\n", true, {long80}, "", "", "", ""},
+        {"Windows-1252 file", "[ZEMLO]\nCD=/m\xe9" "dia\nPlayer=caf\xe9\n", true, {"/m\u00e9dia/"}, "", "", "caf\u00e9", ""},
         {"other section ignored", "[OTHER]\nCD=/o\n[ZEMLO]\nPlayer=p\n", false, {""}, "", "", "p", ""},
         {"binary garbage", QByteArray("\x00\xff\xfe[ZEM\x01LO]\n=\n[ZEMLO\n\x1a", 20), false, {""}, "", "", "", ""},
         {"no file", QByteArray(), false, {""}, "", "", "", ""},

@@ -1,4 +1,7 @@
 #include "app/LoggingDialogs.h"
+#include "app/PlatformPorts.h"
+#include "app/SelDirForm.h"
+#include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -40,4 +43,23 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     LoggingDialogs silent(scripted, QString());  // no log named: only passes on
     silent.ShowInformation("Done");
     EXPECT_EQ(scripted.asked.back().text, "Done");
+}
+
+TEST(LoggingDialogs, LogsTheSetupDialogs)
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath("dialogs.log");
+    ScriptedDialogs scripted;
+    LoggingDialogs dialogs(scripted, log);
+    struct NoVolumes : MountedVolumes {
+        QList<MountedVolume> volumes() override { return {}; }
+    } volumes;
+    scripted.onForm<SetupForm>([](SetupForm &form) { form.CancelBtnClick(); });
+    scripted.onForm<SelDirForm>([](SelDirForm &form) { form.BitBtn2Click(); });
+    SetupForm setup(dialogs, volumes, Config());
+    dialogs.Setup(setup);
+    QString path;
+    EXPECT_FALSE(SelectDir(dialogs, volumes, path));
+    EXPECT_EQ(ReadFileBytes(log), "Setup|Setup for ZEMLO\nSelectPath|Select Path\n");
+    EXPECT_TRUE(scripted.forms.empty());
 }

@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+#include "app/SelDirForm.h"
+#include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
 
 #include <gtest/gtest.h>
@@ -110,5 +112,17 @@ void ScriptedDialogs::answerEditTrack(const TrackTexts &answer)
 void ScriptedDialogs::EditTrack(EditTrackForm &form)
 {
     asked.push_back({"EditTrack", form.texts.fileName, MsgDlgType::Custom, 0, -1});
+    present(form, asked.back());
+}
+
+void ScriptedDialogs::Setup(SetupForm &form)
+{
+    asked.push_back({"Setup", SetupForm::Caption, MsgDlgType::Custom, 0, -1});
+    present(form, asked.back());
+}
+
+void ScriptedDialogs::SelectPath(SelDirForm &form)
+{
+    asked.push_back({"SelectPath", form.GetChosenPath(), MsgDlgType::Custom, 0, -1});
     present(form, asked.back());
 }

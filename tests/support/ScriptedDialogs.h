@@ -58,6 +58,9 @@ public:
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
     void EditTrack(EditTrackForm &form) override;
+    // Recorded with the caption; Select Path with the directory it opens at.
+    void Setup(SetupForm &form) override;
+    void SelectPath(SelDirForm &form) override;
 
 private:
     static void FailOtherForm();
