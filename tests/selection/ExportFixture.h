@@ -5,6 +5,7 @@
 #include "app/Config.h"
 #include "catalog/Catalog.h"
 #include "selection/Selection.h"
+#include "selection/SelectionHelpers.h"  // readable QString failures
 #include "selection/TrackFileLocator.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
