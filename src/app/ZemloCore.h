@@ -10,7 +10,11 @@
 #include "catalog/CatalogSearch.h"
 #include "catalog/TrackEditing.h"
 #include "player/TMPEGPlayer.h"
+#include "selection/CopyToDisk.h"
+#include "selection/ExternalPlayer.h"
+#include "selection/PlayLists.h"
 #include "selection/Selection.h"
+#include "selection/TrackFileLocator.h"
 
 #include <QObject>
 #include <QStringList>
@@ -66,6 +70,10 @@ public:
     TrackEditing &editing() { return editing_; }
     CatalogCommands &commands() { return commands_; }
     TMPEGPlayer &player() { return mp3player; }
+    const TrackFileLocator &locator() const { return locator_; }
+    PlayLists &playLists() { return playLists_; }
+    CopyToDisk &copyToDisk() { return copyToDisk_; }
+    ExternalPlayer &externalPlayer() { return externalPlayer_; }
 
 private:
     Dialogs &dialogs_;
@@ -78,5 +86,9 @@ private:
     TrackEditing editing_;
     CatalogCommands commands_;
     TMPEGPlayer mp3player;
+    TrackFileLocator locator_;
+    PlayLists playLists_;
+    CopyToDisk copyToDisk_;
+    ExternalPlayer externalPlayer_;
     bool destroyed_ = false;
 };
