@@ -64,8 +64,7 @@ CopyToDisk::Outcome CopyToDisk::CopySelectionFiles(const QString &dir)
         const QString bareName = FileNamePartOf(items[i].fileName);
         progress->setProgress(static_cast<int>(i), bareName);
         const QString target = dir + bareName;
-        const QFileInfo existing(target);
-        if (!existing.exists() && !existing.isSymLink()) {
+        if (!QFileInfo::exists(target)) {
             QString source = items[i].fileName;
             if (!locator_.EnsureTrackFile(source, items[i].cdId)) {
                 outcome.finished = false;

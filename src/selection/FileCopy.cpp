@@ -6,12 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <memory>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 // Large enough that a file costs few system calls, small enough that the window is served
 // often while a big file is copied.
-constexpr qint64 ChunkSize = 1 << 20;
+constexpr size_t ChunkSize = 1 << 20;
 constexpr int TemporaryNameTries = 100;
 
 // Creates a new hidden file beside target, named after it so a user who sees one knows what it
@@ -20,28 +23,61 @@ bool CreateTemporaryBeside(const QString &target, QFile &file)
 {
     const QString base = WithTrailingSeparator(DirPartOf(target)) + "." + FileNamePartOf(target) + ".part";
     for (int i = 0; i < TemporaryNameTries; ++i) {
-        const QString name = i == 0 ? base : base + QString::number(i);
-        if (QFileInfo::exists(name) || QFileInfo(name).isSymLink())
-            continue;
-        file.setFileName(name);
-        return file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+        file.setFileName(i == 0 ? base : base + QString::number(i));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        const QFileInfo taken(file.fileName());
+        if (!taken.exists() && !taken.isSymLink())
+            return false;
     }
     return false;
 }
 
-bool CopyData(QFile &in, QFile &out, ProgressView &progress, QString &error)
+QString SystemError()
 {
-    const auto buffer = std::make_unique<char[]>(ChunkSize);
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Through a buffer, for file systems that cannot copy in the kernel.
+bool CopyThroughBuffer(int in, int out, ProgressView &progress, QString &error)
+{
+    static std::vector<char> buffer(ChunkSize);
     for (;;) {
-        const qint64 got = in.read(buffer.get(), ChunkSize);
-        if (got < 0) {
-            error = in.errorString();
-            return false;
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            if (got < 0)
+                error = SystemError();
+            return got == 0;
         }
-        if (got == 0)
+        for (ssize_t written = 0; written < got;) {
+            const ssize_t n = ::write(out, buffer.data() + written, static_cast<size_t>(got - written));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                error = n < 0 ? SystemError() : QStringLiteral("nothing written");
+                return false;
+            }
+            written += n;
+        }
+        progress.keepResponsive();
+    }
+}
+
+// In the kernel where the file systems allow it: the data is not carried through the program.
+bool CopyData(int in, int out, ProgressView &progress, QString &error)
+{
+    for (bool first = true;; first = false) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, ChunkSize, 0);
+        if (n == 0)
             return true;
-        if (out.write(buffer.get(), got) != got) {
-            error = out.errorString();
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (first && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+                return CopyThroughBuffer(in, out, progress, error);
+            error = SystemError();
             return false;
         }
         progress.keepResponsive();
@@ -58,10 +94,10 @@ bool CopyFileData(const QString &source, const QString &target, ProgressView &pr
     }
     QFile out;
     if (!CreateTemporaryBeside(target, out)) {
-        error = out.fileName().isEmpty() ? QStringLiteral("no temporary name free") : out.errorString();
+        error = out.errorString();
         return false;
     }
-    bool copied = CopyData(in, out, progress, error);
+    bool copied = CopyData(in.handle(), out.handle(), progress, error);
     out.close();
     if (copied && out.error() != QFileDevice::NoError) {
         error = out.errorString();
