@@ -2,8 +2,11 @@
 // name and rename of each file) and by `cp` of the same files into an empty directory, in turns,
 // in the same run.
 //
-//   copy_bench [N [SIZE [DIR [ROUNDS]]]]     defaults: 2000 files of 1 MiB, a temporary directory
-//                                            under the working directory, 3 rounds
+//   copy_bench [N [SIZE [DIR [ROUNDS [SOURCE_DIR]]]]]
+//
+// Defaults: 2000 files of 1 MiB, a temporary directory under the working directory, 3 rounds.
+// With SOURCE_DIR the files to copy are made in a temporary directory there instead: on another
+// file system the kernel cannot copy them by itself, as from a CD.
 //
 // The written data is flushed (`sync`) before each timed copy, so neither run pays for the
 // other's writes. Wall time and CPU time (user + system) are given: on a shared machine the CPU
@@ -63,12 +66,13 @@ int main(int argc, char **argv)
     const qint64 size = args.size() > 2 ? args[2].toLongLong() : 1 << 20;
     QTemporaryDir temporary(args.size() > 3 ? args[3] + "/copy_bench-XXXXXX" : QDir::currentPath() + "/copy_bench-XXXXXX");
     const int rounds = args.size() > 4 ? args[4].toInt() : 3;
+    QTemporaryDir sourceTemporary(args.size() > 5 ? args[5] + "/copy_bench-XXXXXX" : temporary.path() + "/cd-XXXXXX");
     const QDir work(temporary.path());
-    work.mkpath("cd");
+    const QDir cd(sourceTemporary.path());
 
     NullDialogs dialogs;
     Config config;
-    config.CDPaths[1] = ShortStr::fromQString(work.filePath("cd") + "/");
+    config.CDPaths[1] = ShortStr::fromQString(cd.path() + "/");
     config.CDPathCount = 1;
     Catalog catalog(dialogs, work.path(), "ZEMLO");
     Selection selection(catalog, dialogs);
@@ -84,7 +88,7 @@ int main(int argc, char **argv)
             std::memcpy(data.data() + j, &r, 8);
         }
         const QString name = QString("Track %1.mp3").arg(i, 5, 10, QChar('0'));
-        QFile file(work.filePath("cd/" + name));
+        QFile file(cd.filePath(name));
         if (!file.open(QIODevice::WriteOnly) || file.write(data) != size) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
             return 1;
@@ -97,7 +101,8 @@ int main(int argc, char **argv)
         selection.sel().append(catalog.AddTrack(std::move(track)));
     }
 
-    std::printf("%d files of %lld bytes in %s\n", count, static_cast<long long>(size), qPrintable(work.path()));
+    std::printf("%d files of %lld bytes from %s to %s\n", count, static_cast<long long>(size), qPrintable(cd.path()),
+                qPrintable(work.path()));
     std::vector<double> cpSeconds, copySeconds, cpCpu, copyCpu;
     for (int round = 0; round < rounds; ++round) {
         // Alternating which goes first, so neither always meets a warmer cache.

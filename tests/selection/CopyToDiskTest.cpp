@@ -1,8 +1,10 @@
 #include "selection/ConversionBatch.h"
 #include "selection/CopyToDisk.h"
 #include "selection/ExportFixture.h"
+#include "selection/FileCopy.h"
 
 #include <QProcess>
+#include <QStorageInfo>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -184,4 +186,26 @@ TEST_F(CopyFixture, BatchWriteErrorIsReported)
     EXPECT_EQ(copyTo(), (QStringList{"Error: Error writing conversion batch " + path("out/conv.bat") + " !",
                                      "Info: Files copied to " + out()}));
     EXPECT_TRUE(QFileInfo(path("out/a.mp3")).isFile());
+}
+
+// From a CD to the disk the kernel cannot copy by itself: the data goes through the program.
+TEST_F(CopyFixture, CopiesAcrossFileSystems)
+{
+    QTemporaryDir other(QDir("/dev/shm").filePath("zemlo-XXXXXX"));
+    if (!other.isValid() || QStorageInfo(other.path()).device() == QStorageInfo(dir.path()).device())
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    QByteArray data(3 * (1 << 20) + 5, Qt::Uninitialized);
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = static_cast<char>(i * 7 % 251);
+    WriteFileBytes(other.filePath("a.mp3"), data);
+    HiddenProgress progress;
+    QString error;
+    EXPECT_TRUE(CopyFileData(other.filePath("a.mp3"), path("out/a.mp3"), progress, error));
+    EXPECT_EQ(ReadFileBytes(path("out/a.mp3")), data);
+    {
+        const FileSizeLimit full(1 << 20);
+        EXPECT_FALSE(CopyFileData(other.filePath("a.mp3"), path("out/b.mp3"), progress, error));
+    }
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(entries("out"), QStringList{"a.mp3"});
 }
