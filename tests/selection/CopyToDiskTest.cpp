@@ -50,24 +50,65 @@ struct FileSizeLimit {
 };
 } // namespace
 
-// CD by CD, case ignored, the first of equal keys; the batch lists every row; one message.
-TEST_F(CopyFixture, CopiesInCDOrderWithTheBatchAndSaysSoOnce)
+// CD by CD, case ignored, the first of equal keys; a file already there is kept and its CD not
+// asked for; a cancelled question ends the copy at once; the batch lists every row.
+TEST_F(CopyFixture, CopiesInCDOrderAndEndsAsTheUserSays)
 {
     make("d/Rock/c.mp3", "ccc");
     make("d/Pop/a.mp3", "aaa");
     make("d/Pop/a2.mp3", "same key as a");
+    make("d/z.mp3", "zzz");
     setCDPaths({"d"});
     select("CD2", "Rock\\c.mp3", "Gamma");
     select("cd1", "Pop\\a.mp3", "Alpha");
     select("CD1", "Pop\\a2.mp3", "ALPHA");
-    EXPECT_EQ(copyTo(), QStringList{"Info: Files copied to " + out()});
-    EXPECT_EQ(dialogs.progress, (QStringList{"Copying files", "0/2 a.mp3", "1/2 c.mp3"}));
+    select("CD3", "x.mp3");  // its CD is nowhere
+    select("CD4", "z.mp3");
+    const QString copied = "Info: Files copied to " + out(), failed = "Error: Error copying files to " + out() + " !";
+    struct Case {
+        const char *what;
+        bool xThere;
+        int cancelProgressAfter;
+        QStringList shown, entries;
+    };
+    const Case cases[] = {
+        {"all copied", true, -1, {copied}, {"a.mp3", "c.mp3", "conv.bat", "x.mp3", "z.mp3"}},
+        {"CD question cancelled", false, -1, {failed}, {"a.mp3", "c.mp3", "conv.bat"}},
+        {"progress cancelled", false, 1, {failed}, {"a.mp3", "conv.bat"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(path("out")).removeRecursively();
+        make("out/");
+        if (c.xThere)
+            make("out/x.mp3", "mine");
+        dialogs.results = c.xThere || c.cancelProgressAfter >= 0 ? std::deque<int>() : std::deque<int>{mrCancel};
+        dialogs.cancelProgressAfter = c.cancelProgressAfter;
+        dialogs.progress.clear();
+        EXPECT_EQ(copyTo(), c.shown);
+        EXPECT_EQ(entries("out"), c.entries);  // nothing half-done either
+        EXPECT_EQ(dialogs.textsAsked().contains("x.mp3 (cd CD3) not found."), !c.xThere && c.cancelProgressAfter < 0);
+        EXPECT_EQ(ReadFileBytes(path("out/conv.bat")).count('\n'), 5);
+    }
+    EXPECT_EQ(dialogs.progress, (QStringList{"Copying files", "0/4 a.mp3"}));
     EXPECT_EQ(ReadFileBytes(path("out/a.mp3")), "aaa");
+    make("out/x.mp3", "mine");
+    dialogs.cancelProgressAfter = -1;
+    dialogs.progress.clear();
+    copyTo();
+    EXPECT_EQ(dialogs.progress, (QStringList{"Copying files", "0/4 a.mp3", "1/4 c.mp3", "2/4 x.mp3", "3/4 z.mp3"}));
+    EXPECT_EQ(ReadFileBytes(path("out/x.mp3")), "mine");
     EXPECT_EQ(ReadFileBytes(path("out/c.mp3")), "ccc");
-    EXPECT_EQ(entries("out"), (QStringList{"a.mp3", "c.mp3", "conv.bat"}));  // nothing half-done
     EXPECT_EQ(ReadFileBytes(path("out/conv.bat")), "call conv \"c.mp3\" song01.wav\r\n"
                                                    "call conv \"a.mp3\" song02.wav\r\n"
-                                                   "call conv \"a2.mp3\" song03.wav\r\n");
+                                                   "call conv \"a2.mp3\" song03.wav\r\n"
+                                                   "call conv \"x.mp3\" song04.wav\r\n"
+                                                   "call conv \"z.mp3\" song05.wav\r\n");
+    // A batch file that cannot be written is reported; the files are copied all the same.
+    QDir(path("out")).removeRecursively();
+    make("out/conv.bat/");
+    make("out/x.mp3", "mine");
+    EXPECT_EQ(copyTo(), (QStringList{"Error: Error writing conversion batch " + path("out/conv.bat") + " !", copied}));
 }
 
 TEST_F(CopyFixture, BatchAndShellScriptForms)
@@ -100,44 +141,6 @@ TEST_F(CopyFixture, BatchAndShellScriptForms)
     EXPECT_EQ(lines[8], "call conv \"f9.mp3\" song09.wav\r");
     EXPECT_EQ(lines[99], "call conv \"f100.mp3\" song100.wav\r");
     EXPECT_EQ(lines.size(), 101);
-}
-
-// A file already in the target directory is kept, and its track's CD is not asked for.
-TEST_F(CopyFixture, NeverOverwrites)
-{
-    make("out/x.mp3", "mine");
-    make("d/B/y.mp3", "from CD2");
-    make("d/C/y.mp3", "from CD3");
-    setCDPaths({"d"});
-    select("CD1", "A\\x.mp3");  // its CD is nowhere: a question would be unscripted
-    select("CD3", "C\\y.mp3");
-    select("CD2", "B\\y.mp3");  // copied first, so CD3's file of the same name is skipped
-    EXPECT_EQ(copyTo(), QStringList{"Info: Files copied to " + out()});
-    EXPECT_EQ(ReadFileBytes(path("out/x.mp3")), "mine");
-    EXPECT_EQ(ReadFileBytes(path("out/y.mp3")), "from CD2");
-}
-
-// Cancelling the question for a CD, or the progress view, ends the copy after the current file.
-TEST_F(CopyFixture, CancelEndsTheCopy)
-{
-    make("d/a.mp3");
-    make("d/c.mp3");
-    setCDPaths({"d"});
-    select("CD1", "a.mp3");
-    select("CD2", "b.mp3");  // not there
-    select("CD3", "c.mp3");
-    for (const bool progressCancel : {false, true}) {
-        SCOPED_TRACE(progressCancel ? "progress view" : "CD question");
-        QDir(path("out")).removeRecursively();
-        make("out/");
-        dialogs.cancelProgressAfter = progressCancel ? 1 : -1;
-        dialogs.results = progressCancel ? std::deque<int>() : std::deque<int>{mrCancel};
-        const QStringList shown = copyTo();
-        EXPECT_EQ(dialogs.textsAsked().contains("b.mp3 (cd CD2) not found."), !progressCancel);
-        EXPECT_EQ(shown, QStringList{"Error: Error copying files to " + out() + " !"});
-        EXPECT_EQ(entries("out"), (QStringList{"a.mp3", "conv.bat"}));
-        EXPECT_EQ(ReadFileBytes(path("out/conv.bat")).count('\n'), 3);
-    }
 }
 
 // Files that fail (here: too big to be written) leave nothing under their names; the copy goes
@@ -174,18 +177,6 @@ TEST_F(CopyFixture, FailedFilesAreReportedAndLeaveNothingBehind)
         EXPECT_EQ(entries("out"), (QStringList{"a.mp3", "conv.bat", "z.mp3"}));
         EXPECT_EQ(ReadFileBytes(path("out/z.mp3")), QByteArray(Limit / 2, 'z'));
     }
-}
-
-// The batch file that cannot be written is reported; the files are copied all the same.
-TEST_F(CopyFixture, BatchWriteErrorIsReported)
-{
-    make("d/a.mp3");
-    setCDPaths({"d"});
-    select("CD1", "a.mp3");
-    make("out/conv.bat/");  // a directory is never replaced
-    EXPECT_EQ(copyTo(), (QStringList{"Error: Error writing conversion batch " + path("out/conv.bat") + " !",
-                                     "Info: Files copied to " + out()}));
-    EXPECT_TRUE(QFileInfo(path("out/a.mp3")).isFile());
 }
 
 // From a CD to the disk the kernel cannot copy by itself: the data goes through the program.

