@@ -20,8 +20,8 @@ public:
     static constexpr int NamedFailures = 20;
 
     struct Outcome {
-        bool finished = true;  // false: the user cancelled the question for a CD, or the copy
-        QStringList failed;    // files not copied, each with the reason
+        bool finished = true;  // false: the user stopped it (at the question for a CD, or Cancel)
+        QStringList failed;    // files that could not be copied, each with the reason
     };
 
     // Asks for the script's name (its directory is the target), writes the script, copies and

@@ -41,6 +41,7 @@ QString SystemError()
 // Through a buffer, for file systems that cannot copy in the kernel.
 bool CopyThroughBuffer(int in, int out, ProgressView &progress, QString &error)
 {
+    // Kept from file to file: a fresh megabyte would cost its page faults for every file.
     static std::vector<char> buffer(ChunkSize);
     for (;;) {
         const ssize_t got = ::read(in, buffer.data(), buffer.size());
