@@ -109,7 +109,6 @@ int main(int argc, char **argv)
         for (int turn = 0; turn < 2; ++turn) {
             const bool cpTurn = (round + turn) % 2 == 0;
             const QString target = work.filePath(cpTurn ? "cp" : "zemlo");
-            QDir(target).removeRecursively();
             work.mkpath(target);
             Run("sync", {});
             const int who = cpTurn ? RUSAGE_CHILDREN : RUSAGE_SELF;
@@ -130,12 +129,14 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "%s failed\n", cpTurn ? "cp" : "copy");
                 return 1;
             }
+            // Freed at once, so that the next run reuses the same memory: on a virtual machine
+            // memory touched for the first time is slow, and that would be charged to whichever
+            // run came second.
+            QDir(target).removeRecursively();
             (cpTurn ? cpSeconds : copySeconds).push_back(seconds);
             (cpTurn ? cpCpu : copyCpu).push_back(cpu);
             std::printf("round %d  %-5s %7.3f s wall %7.3f s cpu\n", round + 1, cpTurn ? "cp" : "zemlo", seconds, cpu);
         }
-        QDir(work.filePath("cp")).removeRecursively();
-        QDir(work.filePath("zemlo")).removeRecursively();
     }
     const auto report = [](const char *what, const std::vector<double> &cp, const std::vector<double> &copy) {
         const double medianCp = Median(cp), medianCopy = Median(copy);
