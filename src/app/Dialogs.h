@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 class EditTrackForm;
+class ProgressView;
 class SelDirForm;
 class SetupForm;
 
@@ -47,6 +49,8 @@ public:
     // confirmOverwrite: ask before an existing file is chosen.
     virtual QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                                  const QString &initialDir, bool confirmOverwrite) = 0;
+    // The progress of a task over `total` items; the view closes when it is released.
+    virtual std::unique_ptr<ProgressView> Progress(const QString &title, int total) = 0;
     // Dialogs with rules behind their buttons: each shows its form modally until the form closes
     // (its Choice is then the result) or the user closes the window (Choice as it was).
     virtual void EditTrack(EditTrackForm &form) = 0;

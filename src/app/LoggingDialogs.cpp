@@ -1,11 +1,47 @@
 #include "app/LoggingDialogs.h"
 
 #include "app/MessageTexts.h"
+#include "app/ProgressView.h"
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
 
 #include <QFile>
+
+#include <functional>
+#include <utility>
+
+namespace {
+// Passes on to the real view and calls `appeared` once, when that view is first shown.
+class LoggedProgress : public ProgressView {
+public:
+    LoggedProgress(std::unique_ptr<ProgressView> shown, std::function<void()> appeared)
+        : shown_(std::move(shown)), appeared_(std::move(appeared)) {}
+
+    void setProgress(int done, const QString &name) override
+    {
+        shown_->setProgress(done, name);
+        noticeAppearance();
+    }
+    void keepResponsive() override
+    {
+        shown_->keepResponsive();
+        noticeAppearance();
+    }
+    bool cancelRequested() const override { return shown_->cancelRequested(); }
+    bool shown() const override { return shown_->shown(); }
+
+private:
+    void noticeAppearance()
+    {
+        if (appeared_ && shown_->shown())
+            std::exchange(appeared_, nullptr)();
+    }
+
+    std::unique_ptr<ProgressView> shown_;
+    std::function<void()> appeared_;
+};
+} // namespace
 
 void LoggingDialogs::log(const QString &kind, const QString &text) const
 {
@@ -47,6 +83,11 @@ QString LoggingDialogs::SaveFileName(const QString &title, const QString &filter
 {
     log("SaveFileName", title);
     return shown_.SaveFileName(title, filter, defaultExt, initialDir, confirmOverwrite);
+}
+
+std::unique_ptr<ProgressView> LoggingDialogs::Progress(const QString &title, int total)
+{
+    return std::make_unique<LoggedProgress>(shown_.Progress(title, total), [this, title] { log("Progress", title); });
 }
 
 void LoggingDialogs::EditTrack(EditTrackForm &form)

@@ -18,6 +18,8 @@ public:
                          const QString &initialDir) override;
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
+    // Logged when the view appears, which a short task's never does.
+    std::unique_ptr<ProgressView> Progress(const QString &title, int total) override;
     void EditTrack(EditTrackForm &form) override;
     void Setup(SetupForm &form) override;
     void SelectPath(SelDirForm &form) override;

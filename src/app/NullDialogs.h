@@ -4,6 +4,7 @@
 // dialogs build on it.
 
 #include "app/Dialogs.h"
+#include "app/ProgressView.h"
 
 class NullDialogs : public Dialogs {
 public:
@@ -18,6 +19,7 @@ public:
     {
         return {};
     }
+    std::unique_ptr<ProgressView> Progress(const QString &, int) override { return std::make_unique<HiddenProgress>(); }
     void EditTrack(EditTrackForm &) override {}
     void Setup(SetupForm &) override {}
     void SelectPath(SelDirForm &) override {}

@@ -15,7 +15,9 @@ const char *const HelpText =
 ZemloCore::ZemloCore(Dialogs &dialogs, const PlatformPorts &ports, QObject *parent)
     : QObject(parent), dialogs_(dialogs), ports_(ports), guard_(ports.errors),
       catalog_(dialogs, ProgramDir(), BaseCaption), selection_(catalog_, dialogs),
-      search_(catalog_.all(), dialogs), editing_(catalog_, selection_), commands_(catalog_, selection_, selectionFile_)
+      search_(catalog_.all(), dialogs), editing_(catalog_, selection_), commands_(catalog_, selection_, selectionFile_),
+      locator_(config_, dialogs), playLists_(config_, selection_, dialogs),
+      copyToDisk_(config_, selection_, dialogs, locator_), externalPlayer_(config_, ports.processes, dialogs)
 {
     mp3player.SetHandlerGuard(&guard_);
 }

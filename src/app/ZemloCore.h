@@ -11,8 +11,12 @@
 #include "catalog/CatalogSearch.h"
 #include "catalog/TrackEditing.h"
 #include "player/TMPEGPlayer.h"
+#include "selection/CopyToDisk.h"
+#include "selection/ExternalPlayer.h"
+#include "selection/PlayLists.h"
 #include "selection/Selection.h"
 #include "selection/SelectionFile.h"
+#include "selection/TrackFileLocator.h"
 
 #include <QObject>
 #include <QStringList>
@@ -70,6 +74,10 @@ public:
     TrackEditing &editing() { return editing_; }
     CatalogCommands &commands() { return commands_; }
     TMPEGPlayer &player() { return mp3player; }
+    const TrackFileLocator &locator() const { return locator_; }
+    PlayLists &playLists() { return playLists_; }
+    CopyToDisk &copyToDisk() { return copyToDisk_; }
+    ExternalPlayer &externalPlayer() { return externalPlayer_; }
 
 private:
     Dialogs &dialogs_;
@@ -84,5 +92,9 @@ private:
     TrackEditing editing_;
     CatalogCommands commands_;
     TMPEGPlayer mp3player;
+    TrackFileLocator locator_;
+    PlayLists playLists_;
+    CopyToDisk copyToDisk_;
+    ExternalPlayer externalPlayer_;
     bool destroyed_ = false;
 };

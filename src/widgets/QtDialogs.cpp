@@ -5,6 +5,7 @@
 #include "app/ui/TSetupForm.h"
 #include "catalog/ui/TEditTrack.h"
 #include "util/DefaultExtension.h"
+#include "widgets/QtProgressView.h"
 #include "widgets/TMessageForm.h"
 
 #include <QApplication>
@@ -88,6 +89,11 @@ QString QtDialogs::SaveFileName(const QString &title, const QString &filter, con
     dialog.setDefaultSuffix(defaultExt);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                   : QString();
+}
+
+std::unique_ptr<ProgressView> QtDialogs::Progress(const QString &title, int total)
+{
+    return std::make_unique<QtProgressView>(parent_, title, total);
 }
 
 void QtDialogs::EditTrack(EditTrackForm &form)

@@ -17,6 +17,7 @@ public:
                          const QString &initialDir) override;
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
+    std::unique_ptr<ProgressView> Progress(const QString &title, int total) override;
     void EditTrack(EditTrackForm &form) override;
     void Setup(SetupForm &form) override;
     void SelectPath(SelDirForm &form) override;

@@ -255,8 +255,7 @@ void TMainForm::createMenus()
     Context1 = menuItem(Help1, "&Context", QKeySequence(Qt::Key_F1));
     About1 = menuItem(Help1, "&About", {});
 
-    for (QAction *a : {Play1, ImportCDTracks1, SetSize1, PlayfromCD1, PlayExternal1,
-                       CopytoDisk1, SavePlayList1, savePlayListfromHD1})
+    for (QAction *a : {Play1, ImportCDTracks1, SetSize1, PlayfromCD1, PlayExternal1})
         a->setEnabled(false);
 }
 
@@ -304,6 +303,9 @@ void TMainForm::wireHandlers()
     onClicked(EditTrackBtn, [this] { core_.EditTrackBtnClick(); });
     onTriggered(Setup1, [this] { core_.setup().Setup1Click(); });
     onClicked(SetupBtn, [this] { core_.setup().Setup1Click(); });
+    onTriggered(CopytoDisk1, [this] { core_.copyToDisk().CopytoDisk1Click(); });
+    onTriggered(SavePlayList1, [this] { core_.playLists().CreatePlayList1Click(true); });
+    onTriggered(savePlayListfromHD1, [this] { core_.playLists().savePlayListfromHD1Click(); });
 
     TrackEditing &editing = core_.editing();
     connect(all, &TTabListBox::rowDoubleClicked, this,

@@ -30,6 +30,10 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     EXPECT_EQ(dialogs.SaveFileName("Save Selection", "*.m3c", "m3c", {}, true), "/b.m3c");
     TrackTexts texts{"dir\\f.mp3", "A", "B", "C"};
     EXPECT_FALSE(EditTrackDialog(dialogs, texts));
+    scripted.progressShown = true;  // a progress view is logged once, when it appears
+    const auto progress = dialogs.Progress("Copying files", 2);
+    progress->setProgress(0, "a.mp3");
+    progress->keepResponsive();
 
     EXPECT_EQ(ReadFileBytes(log), "MessageBox:Confirmation|Delete ?\n"
                                   "MessageDlgFocus|x not found.\n"
@@ -37,7 +41,8 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
                                   "InputQuery|Search\n"
                                   "OpenFileName|Select MP3 DataBase\n"
                                   "SaveFileName|Save Selection\n"
-                                  "EditTrack|dir\\f.mp3\n");
+                                  "EditTrack|dir\\f.mp3\n"
+                                  "Progress|Copying files\n");
     EXPECT_EQ(scripted.asked.size(), 7u);
 
     LoggingDialogs silent(scripted, QString());  // no log named: only passes on

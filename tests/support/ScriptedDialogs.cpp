@@ -6,6 +6,30 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+class ScriptedProgress : public ProgressView {
+public:
+    ScriptedProgress(ScriptedDialogs &dialogs, int total) : dialogs_(dialogs), total_(total) {}
+
+    void setProgress(int done, const QString &name) override
+    {
+        dialogs_.progress << QString("%1/%2 %3").arg(done).arg(total_).arg(name);
+        ++started_;
+    }
+    void keepResponsive() override {}
+    bool cancelRequested() const override
+    {
+        return dialogs_.cancelProgressAfter >= 0 && started_ >= dialogs_.cancelProgressAfter;
+    }
+    bool shown() const override { return dialogs_.progressShown; }
+
+private:
+    ScriptedDialogs &dialogs_;
+    int total_;
+    int started_ = 0;
+};
+} // namespace
+
 QStringList ScriptedDialogs::textsAsked() const
 {
     QStringList out;
@@ -77,6 +101,12 @@ QString ScriptedDialogs::SaveFileName(const QString &title, const QString &filte
     asked.push_back({"SaveFileName", title + "|" + filter, MsgDlgType::Custom, 0, -1, confirmOverwrite});
     defaultExts << defaultExt;
     return nextText(asked.back());
+}
+
+std::unique_ptr<ProgressView> ScriptedDialogs::Progress(const QString &title, int total)
+{
+    progress << title;
+    return std::make_unique<ScriptedProgress>(*this, total);
 }
 
 void ScriptedDialogs::FailOtherForm()

@@ -45,6 +45,13 @@ public:
     // Edit Track closed with Ok and these texts, or with Cancel when the artist is null.
     void answerEditTrack(const TrackTexts &texts);
 
+    // Progress views need no script: each records its title, then "done/total name" for every item
+    // started; once cancelProgressAfter items have started the view asks to stop. Views report
+    // themselves shown when progressShown is set.
+    QStringList progress;
+    int cancelProgressAfter = -1;
+    bool progressShown = false;
+
     std::vector<AskedDialog> asked;
     QStringList defaultExts;  // of the file dialogs, in the order asked
     QStringList textsAsked() const;
@@ -57,6 +64,7 @@ public:
                          const QString &initialDir) override;
     QString SaveFileName(const QString &title, const QString &filter, const QString &defaultExt,
                          const QString &initialDir, bool confirmOverwrite) override;
+    std::unique_ptr<ProgressView> Progress(const QString &title, int total) override;
     void EditTrack(EditTrackForm &form) override;
     // Recorded with the caption; Select Path with the directory it opens at.
     void Setup(SetupForm &form) override;

@@ -79,12 +79,21 @@ TEST_F(MainFormFixture, CentredHelpAndCommands)
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Information);
     EXPECT_TRUE(dialogs.asked[0].text.startsWith("No way I'm gona write HELP"));
-    for (const char *name : {"Play Track(s)", "Import new MP3 CDs", "Copy to Disk"}) {
+    for (const char *name : {"Play Track(s)", "Import new MP3 CDs"}) {
         auto *action = form.findChild<QAction *>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_FALSE(action->isEnabled()) << name;
     }
     EXPECT_TRUE(form.findChild<QAction *>("Save")->isEnabled());
+    // The export commands ask for their file (cancelled here).
+    dialogs.texts = {QString(), QString(), QString()};
+    QTest::keyClick(form.allList(), Qt::Key_C, Qt::AltModifier);
+    form.findChild<QAction *>("Create PlayList (CD Paths)")->trigger();
+    form.findChild<QAction *>("Create PlayList (HD Paths)")->trigger();
+    ASSERT_EQ(dialogs.asked.size(), 4u);
+    EXPECT_TRUE(dialogs.asked[1].text.startsWith("Select path & convert batch|"));
+    EXPECT_TRUE(dialogs.asked[2].text.startsWith("Select Play list FileName|"));
+    EXPECT_TRUE(dialogs.asked[3].text.startsWith("Select Play list FileName|"));
 
     // Alt+S is also the mnemonic of "&Selections"; the menu item's shortcut goes first. Setup
     // opens from the key and from its tool button.

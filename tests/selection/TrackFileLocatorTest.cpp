@@ -1,0 +1,97 @@
+#include "selection/ExportFixture.h"
+
+namespace {
+using Locator = ExportFixture;
+
+// Asks the scripted questions and puts the track's file on the second CD path once `appearsAfter`
+// questions were asked.
+struct InsertingDialogs : ScriptedDialogs {
+    std::function<void()> insertCD;
+    size_t appearsAfter = 0;
+    int MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
+                        MsgDlgBtn focus) override
+    {
+        const int answer = ScriptedDialogs::MessageDlgFocus(text, type, buttons, helpContext, focus);
+        if (asked.size() == appearsAfter)
+            insertCD();
+        return answer;
+    }
+};
+} // namespace
+
+TEST_F(Locator, TriesTheImportSlotThenTheCDPathsInOrder)
+{
+    struct Case {
+        const char *what;
+        QStringList files;  // under the temporary directory; "/" at the end: a directory
+        QString importSlot;
+        QString stored;
+        QString found;  // relative to the temporary directory; empty: not found
+    };
+    const Case cases[] = {
+        {"only on the second path", {"e/Pop/x.mp3"}, {}, "Pop\\x.mp3", "e/Pop/x.mp3"},
+        {"the first path wins", {"d/Pop/x.mp3", "e/Pop/x.mp3"}, {}, "Pop\\x.mp3", "d/Pop/x.mp3"},
+        {"the import slot goes first", {"d/Pop/x.mp3", "imp/Pop/x.mp3"}, "imp", "Pop\\x.mp3", "imp/Pop/x.mp3"},
+        {"letter case ignored per component", {"e/POP/X.Mp3"}, {}, "pop\\x.mp3", "e/POP/X.Mp3"},
+        {"the exact name before a case match", {"d/pop/x.mp3", "d/Pop/x.mp3"}, {}, "Pop\\x.mp3", "d/Pop/x.mp3"},
+        {"a directory is no track file", {"d/Pop/x.mp3/"}, {}, "Pop\\x.mp3", {}},
+        {"on no path", {"f/Pop/x.mp3"}, {}, "Pop\\x.mp3", {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(dir.path());
+        for (const QString &f : c.files)
+            make(f);
+        setCDPaths({"d", "e"}, c.importSlot);
+        QString name = c.stored;
+        EXPECT_EQ(locator.LocateTrackFile(name), !c.found.isEmpty());
+        EXPECT_EQ(name, c.found.isEmpty() ? c.stored : path(c.found));
+    }
+    // A slot without text does not stand for the working directory.
+    make("x.mp3");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    config = Config();
+    config.CDPathCount = 1;
+    QString bare = "x.mp3";
+    EXPECT_FALSE(locator.LocateTrackFile(bare));
+    QDir::setCurrent(previous);
+}
+
+TEST(LocatorRetry, AsksUntilTheFileAppearsOrTheUserCancels)
+{
+    struct Case {
+        std::deque<int> answers;
+        size_t appearsAfter;  // questions; 0: never
+        bool found;
+    };
+    const Case cases[] = {{{mrRetry, mrRetry}, 2, true}, {{mrRetry, mrCancel}, 0, false}, {{}, 0, true}};
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        InsertingDialogs dialogs;
+        Config config;
+        config.CDPaths[1] = ShortStr::fromQString(dir.filePath("d/"));
+        config.CDPaths[2] = ShortStr::fromQString(dir.filePath("e/"));
+        config.CDPathCount = 2;
+        dialogs.results = c.answers;
+        dialogs.appearsAfter = c.appearsAfter;
+        dialogs.insertCD = [&] {
+            QDir().mkpath(dir.filePath("e/Pop"));
+            WriteFileBytes(dir.filePath("e/Pop/x.mp3"), "x");
+        };
+        if (c.answers.empty())
+            dialogs.insertCD();
+        QString name = "Pop\\x.mp3";
+        EXPECT_EQ(TrackFileLocator(config, dialogs).EnsureTrackFile(name, "CD7"), c.found);
+        EXPECT_EQ(name, c.found ? dir.filePath("e/Pop/x.mp3") : "Pop\\x.mp3");
+        ASSERT_EQ(dialogs.asked.size(), c.answers.size());
+        for (const AskedDialog &q : dialogs.asked) {
+            EXPECT_EQ(q.kind, "MessageDlgFocus");
+            EXPECT_EQ(q.text, "Pop\\x.mp3 (cd CD7) not found.");
+            EXPECT_EQ(q.type, MsgDlgType::Error);
+            EXPECT_EQ(q.buttons, ButtonSet({mbRetry, mbCancel}));
+            EXPECT_EQ(q.focus, mbRetry);
+        }
+    }
+}
