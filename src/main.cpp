@@ -15,6 +15,7 @@ int main(int argc, char **argv)
     QtDialogs shown;
     // ZEMLO_DIALOG_LOG=file: every dialog is also written to that file (black-box tests read it).
     LoggingDialogs dialogs(shown, qEnvironmentVariable("ZEMLO_DIALOG_LOG"));
+    shown.setFollowUpDialogs(&dialogs);
     DialogsErrorReporter errors(dialogs);
     app.setErrorReporter(&errors);
     QtListFocus focus;

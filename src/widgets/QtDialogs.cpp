@@ -5,11 +5,13 @@
 #include "app/ui/TSetupForm.h"
 #include "catalog/ui/TEditTrack.h"
 #include "util/DefaultExtension.h"
+#include "util/LongPaths.h"
 #include "widgets/QtProgressView.h"
 #include "widgets/TMessageForm.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -85,10 +87,21 @@ QString QtDialogs::SaveFileName(const QString &title, const QString &filter, con
 {
     QFileDialog dialog(parent_, title, initialDir, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    // The question before replacing a file is asked here, as a message box like every other.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setDefaultSuffix(defaultExt);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                  : QString();
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString chosen = dialog.selectedFiles().first();
+        if (!confirmOverwrite || !QFileInfo::exists(chosen)
+            || followUp_->MessageBox(MsgDlgType::Confirmation,
+                                     FileNamePartOf(chosen) + " already exists. Do you want to replace it ?",
+                                     ButtonSet({mbYes, mbNo}))
+                   == mrYes)
+            return chosen;
+        dialog.selectFile(chosen);
+    }
 }
 
 std::unique_ptr<ProgressView> QtDialogs::Progress(const QString &title, int total)

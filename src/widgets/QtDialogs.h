@@ -8,6 +8,9 @@ class QWidget;
 class QtDialogs : public Dialogs {
 public:
     void setParentWindow(QWidget *parent) { parent_ = parent; }
+    // The dialogs through which a dialog asks its own follow-up questions (whether to replace an
+    // existing file), so that they pass the same way as every other question; these by default.
+    void setFollowUpDialogs(Dialogs *followUp) { followUp_ = followUp; }
 
     int MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons) override;
     int MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
@@ -24,4 +27,5 @@ public:
 
 private:
     QWidget *parent_ = nullptr;
+    Dialogs *followUp_ = this;
 };

@@ -62,6 +62,13 @@ press "$id" F2
 type_name 'Select CD List FileName' "$work/saved.m3c"
 printf 'CD2\tRock\\c.mp3\r\nCD1\tPop\\a.mp3\r\n' > "$work/saved.expected"
 expect_file "$work/saved.m3c" "$work/saved.expected"
+echo "F2 again under the same name asks before replacing the file"
+: > "$work/saved.m3c"
+press "$id" F2
+type_name 'Select CD List FileName' "$work/saved.m3c"
+wait_log "MessageBox:Confirmation|saved.m3c already exists. Do you want to replace it ?"
+press "$(wait_window '^Confirmation$')" y
+expect_file "$work/saved.m3c" "$work/saved.expected"
 
 echo "both playlist forms from the Selections menu"
 press "$id" alt+d Right Up Up Return
