@@ -2,22 +2,21 @@
 #include "selection/CopyToDisk.h"
 #include "selection/ExportFixture.h"
 #include "selection/FileCopy.h"
+#include "support/FileSizeLimit.h"
 
 #include <QProcess>
 #include <QStorageInfo>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 struct CopyFixture : ExportFixture {
     CopyToDisk copier{config, selection, dialogs, locator};
     CopyFixture() { make("out/"); }
 
-    // Copies the selection with the script named `script` in out/ and returns the messages shown.
-    QStringList copyTo(const QString &script = "conv.bat")
+    // Copies the selection with the batch out/conv.bat and returns the messages shown.
+    QStringList copyTo()
     {
         dialogs.asked.clear();
-        dialogs.texts.push_back(path("out/" + script));
+        dialogs.texts.push_back(path("out/conv.bat"));
         copier.CopytoDisk1Click();
         EXPECT_EQ(dialogs.asked.at(0).text,
                   "Select path & convert batch|MP3 conver bat (*.bat);;Shell script (*.sh)");
@@ -32,22 +31,6 @@ struct CopyFixture : ExportFixture {
     QString out() const { return path("out") + "/"; }
 };
 
-// Makes every write past `bytes` in one file fail, as a full disk does (EFBIG instead of ENOSPC).
-struct FileSizeLimit {
-    rlimit before{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit limited{bytes, before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-};
 } // namespace
 
 // CD by CD, case ignored, the first of equal keys; a file already there is kept and its CD not
