@@ -3,14 +3,13 @@
 
 #include "app/Config.h"
 #include "app/IniFile.h"
+#include "app/PlatformPorts.h"
 #include "app/SelDirForm.h"
 #include "app/SetupCommand.h"
 #include "app/SetupForm.h"
-#include "app/ZemloCore.h"
 #include "support/FailingDevice.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "support/TestPlatform.h"
 #include "util/CommandLine.h"
 
 #include <QDir>
@@ -146,15 +145,6 @@ TEST_F(SetupFixture, OkPutsTheTextsInForceAndRewritesOnlyTheSetupKeys)
         EXPECT_EQ(config.Player.toQString(), c.player);
         EXPECT_EQ(ReadFileBytes(ini), "; my notes\r\n[Other]\r\nCD=keep\r\n[ZEMLO]\r\n" + c.zemloSection
                                           + "\r\n[After]\r\nCD4=x\r\n");
-        // What the next start-up reads is what is in force now.
-        Config next;
-        QString list;
-        EXPECT_EQ(ReadConfig(ini, next, list), !c.paths.isEmpty());
-        EXPECT_EQ(list, "main.lst");
-        if (!c.paths.isEmpty()) {
-            EXPECT_EQ(PathsInForce(next), c.paths);
-        }
-        EXPECT_EQ(next.PlayPath, config.PlayPath);
         dialogs.asked.clear();
     }
 }
@@ -349,20 +339,4 @@ TEST_F(SetupFixture, SelectPathDrivesAndNotReadyVolumes)
         EXPECT_EQ(form.Dirs(), c.dirs);
         EXPECT_EQ(form.GetChosenPath(), c.chosen);
     }
-}
-
-// Through the program's core: the paths are in force for everything that reads the configuration.
-TEST_F(SetupFixture, SetupOfTheCoreChangesItsConfiguration)
-{
-    TestPlatform platform{dialogs};
-    ZemloCore core(dialogs, platform.ports());
-    const QString mp3 = dir("mnt/mp3");
-    dialogs.onForm<SetupForm>([](SetupForm &form) {
-        form.AddPathClick();
-        form.OkBtnClick();
-    });
-    choose(mp3);
-    core.setup().Setup1Click();
-    EXPECT_EQ(PathsInForce(core.config()), QStringList{mp3 + "/"});
-    EXPECT_EQ(ReadFileBytes(ini), "[ZEMLO]\r\nCD=" + mp3.toUtf8() + "/\r\nCopyPath=\r\nPlayPath=\r\nPlayer=\r\n");
 }
