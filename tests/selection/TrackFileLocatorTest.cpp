@@ -58,7 +58,7 @@ TEST_F(Locator, TriesTheImportSlotThenTheCDPathsInOrder)
     QDir::setCurrent(previous);
 }
 
-TEST(LocatorRetry, AsksUntilTheFileAppearsOrTheUserCancels)
+TEST_F(Locator, AsksUntilTheFileAppearsOrTheUserCancels)
 {
     struct Case {
         std::deque<int> answers;
@@ -67,25 +67,19 @@ TEST(LocatorRetry, AsksUntilTheFileAppearsOrTheUserCancels)
     };
     const Case cases[] = {{{mrRetry, mrRetry}, 2, true}, {{mrRetry, mrCancel}, 0, false}, {{}, 0, true}};
     for (const Case &c : cases) {
-        QTemporaryDir dir;
-        InsertingDialogs dialogs;
-        Config config;
-        config.CDPaths[1] = ShortStr::fromQString(dir.filePath("d/"));
-        config.CDPaths[2] = ShortStr::fromQString(dir.filePath("e/"));
-        config.CDPathCount = 2;
-        dialogs.results = c.answers;
-        dialogs.appearsAfter = c.appearsAfter;
-        dialogs.insertCD = [&] {
-            QDir().mkpath(dir.filePath("e/Pop"));
-            WriteFileBytes(dir.filePath("e/Pop/x.mp3"), "x");
-        };
+        QDir(path("e")).removeRecursively();
+        setCDPaths({"d", "e"});
+        InsertingDialogs inserting;
+        inserting.results = c.answers;
+        inserting.appearsAfter = c.appearsAfter;
+        inserting.insertCD = [&] { make("e/Pop/x.mp3"); };
         if (c.answers.empty())
-            dialogs.insertCD();
+            inserting.insertCD();
         QString name = "Pop\\x.mp3";
-        EXPECT_EQ(TrackFileLocator(config, dialogs).EnsureTrackFile(name, "CD7"), c.found);
-        EXPECT_EQ(name, c.found ? dir.filePath("e/Pop/x.mp3") : "Pop\\x.mp3");
-        ASSERT_EQ(dialogs.asked.size(), c.answers.size());
-        for (const AskedDialog &q : dialogs.asked) {
+        EXPECT_EQ(TrackFileLocator(config, inserting).EnsureTrackFile(name, "CD7"), c.found);
+        EXPECT_EQ(name, c.found ? path("e/Pop/x.mp3") : "Pop\\x.mp3");
+        ASSERT_EQ(inserting.asked.size(), c.answers.size());
+        for (const AskedDialog &q : inserting.asked) {
             EXPECT_EQ(q.kind, "MessageDlgFocus");
             EXPECT_EQ(q.text, "Pop\\x.mp3 (cd CD7) not found.");
             EXPECT_EQ(q.type, MsgDlgType::Error);
