@@ -35,27 +35,6 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     progress->setProgress(0, "a.mp3");
     progress->keepResponsive();
 
-    EXPECT_EQ(ReadFileBytes(log), "MessageBox:Confirmation|Delete ?\n"
-                                  "MessageDlgFocus|x not found.\n"
-                                  "MessageBox:Error|Disk full\n"
-                                  "InputQuery|Search\n"
-                                  "OpenFileName|Select MP3 DataBase\n"
-                                  "SaveFileName|Save Selection\n"
-                                  "EditTrack|dir\\f.mp3\n"
-                                  "Progress|Copying files\n");
-    EXPECT_EQ(scripted.asked.size(), 7u);
-
-    LoggingDialogs silent(scripted, QString());  // no log named: only passes on
-    silent.ShowInformation("Done");
-    EXPECT_EQ(scripted.asked.back().text, "Done");
-}
-
-TEST(LoggingDialogs, LogsTheSetupDialogs)
-{
-    QTemporaryDir dir;
-    const QString log = dir.filePath("dialogs.log");
-    ScriptedDialogs scripted;
-    LoggingDialogs dialogs(scripted, log);
     struct NoVolumes : MountedVolumes {
         QList<MountedVolume> volumes() override { return {}; }
     } volumes;
@@ -65,6 +44,21 @@ TEST(LoggingDialogs, LogsTheSetupDialogs)
     dialogs.Setup(setup);
     QString path;
     EXPECT_FALSE(SelectDir(dialogs, volumes, path));
-    EXPECT_EQ(ReadFileBytes(log), "Setup|Setup for ZEMLO\nSelectPath|Select Path\n");
+
+    EXPECT_EQ(ReadFileBytes(log), "MessageBox:Confirmation|Delete ?\n"
+                                  "MessageDlgFocus|x not found.\n"
+                                  "MessageBox:Error|Disk full\n"
+                                  "InputQuery|Search\n"
+                                  "OpenFileName|Select MP3 DataBase\n"
+                                  "SaveFileName|Save Selection\n"
+                                  "EditTrack|dir\\f.mp3\n"
+                                  "Progress|Copying files\n"
+                                  "Setup|Setup for ZEMLO\n"
+                                  "SelectPath|Select Path\n");
+    EXPECT_EQ(scripted.asked.size(), 9u);
     EXPECT_TRUE(scripted.forms.empty());
+
+    LoggingDialogs silent(scripted, QString());  // no log named: only passes on
+    silent.ShowInformation("Done");
+    EXPECT_EQ(scripted.asked.back().text, "Done");
 }

@@ -3,14 +3,13 @@
 
 #include "app/Config.h"
 #include "app/IniFile.h"
+#include "app/PlatformPorts.h"
 #include "app/SelDirForm.h"
 #include "app/SetupCommand.h"
 #include "app/SetupForm.h"
-#include "app/ZemloCore.h"
 #include "support/FailingDevice.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "support/TestPlatform.h"
 #include "util/CommandLine.h"
 
 #include <QDir>
@@ -82,24 +81,24 @@ TEST_F(SetupFixture, OkPutsTheTextsInForceAndRewritesOnlyTheSetupKeys)
     const QString mp3 = dir("mnt/mp3");
     const QByteArray before = "; my notes\r\n[Other]\r\nCD=keep\r\n[ZEMLO]\r\nList=main.lst\r\ncd=/a\r\n; drives\r\n"
                               "CD2=/b\r\nCD3=/c\r\nPlayer=vlc\r\nCopyPath=/copy\r\n\r\n[After]\r\nCD4=x\r\n";
+    const QByteArray unchangedTexts = "Player=vlc\r\nCopyPath=/copy/\r\nPlayPath=\r\n";
+    // The [ZEMLO] section written is "List=main.lst", the CD lines, "; drives", the text lines.
     struct Case {
         const char *name;
         std::function<void(SetupForm &)> press;
-        QStringList results;  // texts of the scripted answers: "Yes", "No", a chosen path, "cancel"
+        QStringList results;  // the scripted answers: "Yes", or a path chosen in Select Path
         QStringList paths;
-        QString copyPath, playPath, player;
-        QByteArray zemloSection;  // the lines between "[ZEMLO]" and the blank line before "[After]"
+        QByteArray cdLines;
+        QByteArray textLines;
+        QString copyPath = "/copy/", playPath = "", player = "vlc";  // in force
     };
     const Case cases[] = {
-        {"unchanged", [](SetupForm &) {}, {}, {"/a/", "/b/", "/c/"}, "/copy/", "", "vlc",
-         "List=main.lst\r\nCD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\n; drives\r\nPlayer=vlc\r\nCopyPath=/copy/\r\nPlayPath=\r\n"},
+        {"unchanged", [](SetupForm &) {}, {}, {"/a/", "/b/", "/c/"}, "CD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\n",
+         unchangedTexts},
         {"chosen directory added", [](SetupForm &f) { f.AddPathClick(); }, {mp3}, {"/a/", "/b/", "/c/", mp3 + "/"},
-         "/copy/", "", "vlc",
-         "List=main.lst\r\nCD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\nCD4=" + (mp3 + "/").toUtf8()
-             + "\r\n; drives\r\nPlayer=vlc\r\nCopyPath=/copy/\r\nPlayPath=\r\n"},
-        {"three then two: CD3 removed",
-         [](SetupForm &f) { f.CDPathList.setCurrentRow(1); f.DelPathClick(); }, {"Yes"}, {"/a/", "/c/"}, "/copy/", "",
-         "vlc", "List=main.lst\r\nCD=/a/\r\nCD2=/c/\r\n; drives\r\nPlayer=vlc\r\nCopyPath=/copy/\r\nPlayPath=\r\n"},
+         "CD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\nCD4=" + mp3.toUtf8() + "/\r\n", unchangedTexts},
+        {"three then two: CD3 removed", [](SetupForm &f) { f.CDPathList.setCurrentRow(1); f.DelPathClick(); },
+         {"Yes"}, {"/a/", "/c/"}, "CD=/a/\r\nCD2=/c/\r\n", unchangedTexts},
         {"emptied list writes an empty CD",
          [](SetupForm &f) {
              for (int k = 0; k < 3; ++k) {
@@ -107,21 +106,19 @@ TEST_F(SetupFixture, OkPutsTheTextsInForceAndRewritesOnlyTheSetupKeys)
                  f.DelPathClick();
              }
          },
-         {"Yes", "Yes", "Yes"}, {}, "/copy/", "", "vlc",
-         "List=main.lst\r\nCD=\r\n; drives\r\nPlayer=vlc\r\nCopyPath=/copy/\r\nPlayPath=\r\n"},
+         {"Yes", "Yes", "Yes"}, {}, "CD=\r\n", unchangedTexts},
         {"texts in force with a trailing slash, written as typed",
          [](SetupForm &f) {
              f.PlayFromHDPath = "/tmp/x";
              f.CopyToHDPath = " /Copy Here ";
              f.Player = "mpv --shuffle";
          },
-         {}, {"/a/", "/b/", "/c/"}, "/Copy Here/", "/tmp/x/", "mpv --shuffle",
-         "List=main.lst\r\nCD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\n; drives\r\nPlayer=mpv --shuffle\r\n"
-         "CopyPath= /Copy Here \r\nPlayPath=/tmp/x\r\n"},
-        {"line break typed into a text stays on its line",
-         [](SetupForm &f) { f.Player = "vlc\n[Other]"; }, {}, {"/a/", "/b/", "/c/"}, "/copy/", "", "vlc\n[Other]",
-         "List=main.lst\r\nCD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\n; drives\r\nPlayer=vlc [Other]\r\nCopyPath=/copy/\r\n"
-         "PlayPath=\r\n"},
+         {}, {"/a/", "/b/", "/c/"}, "CD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\n",
+         "Player=mpv --shuffle\r\nCopyPath= /Copy Here \r\nPlayPath=/tmp/x\r\n", "/Copy Here/", "/tmp/x/",
+         "mpv --shuffle"},
+        {"line break typed into a text stays on its line", [](SetupForm &f) { f.Player = "vlc\n[Other]"; }, {},
+         {"/a/", "/b/", "/c/"}, "CD=/a/\r\nCD2=/b/\r\nCD3=/c/\r\n",
+         "Player=vlc [Other]\r\nCopyPath=/copy/\r\nPlayPath=\r\n", "/copy/", "", "vlc\n[Other]"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,17 +141,8 @@ TEST_F(SetupFixture, OkPutsTheTextsInForceAndRewritesOnlyTheSetupKeys)
         EXPECT_EQ(config.CopyPath.toQString(), c.copyPath);
         EXPECT_EQ(config.PlayPath.toQString(), c.playPath);
         EXPECT_EQ(config.Player.toQString(), c.player);
-        EXPECT_EQ(ReadFileBytes(ini), "; my notes\r\n[Other]\r\nCD=keep\r\n[ZEMLO]\r\n" + c.zemloSection
-                                          + "\r\n[After]\r\nCD4=x\r\n");
-        // What the next start-up reads is what is in force now.
-        Config next;
-        QString list;
-        EXPECT_EQ(ReadConfig(ini, next, list), !c.paths.isEmpty());
-        EXPECT_EQ(list, "main.lst");
-        if (!c.paths.isEmpty()) {
-            EXPECT_EQ(PathsInForce(next), c.paths);
-        }
-        EXPECT_EQ(next.PlayPath, config.PlayPath);
+        EXPECT_EQ(ReadFileBytes(ini), "; my notes\r\n[Other]\r\nCD=keep\r\n[ZEMLO]\r\nList=main.lst\r\n" + c.cdLines
+                                          + "; drives\r\n" + c.textLines + "\r\n[After]\r\nCD4=x\r\n");
         dialogs.asked.clear();
     }
 }
@@ -349,20 +337,4 @@ TEST_F(SetupFixture, SelectPathDrivesAndNotReadyVolumes)
         EXPECT_EQ(form.Dirs(), c.dirs);
         EXPECT_EQ(form.GetChosenPath(), c.chosen);
     }
-}
-
-// Through the program's core: the paths are in force for everything that reads the configuration.
-TEST_F(SetupFixture, SetupOfTheCoreChangesItsConfiguration)
-{
-    TestPlatform platform{dialogs};
-    ZemloCore core(dialogs, platform.ports());
-    const QString mp3 = dir("mnt/mp3");
-    dialogs.onForm<SetupForm>([](SetupForm &form) {
-        form.AddPathClick();
-        form.OkBtnClick();
-    });
-    choose(mp3);
-    core.setup().Setup1Click();
-    EXPECT_EQ(PathsInForce(core.config()), QStringList{mp3 + "/"});
-    EXPECT_EQ(ReadFileBytes(ini), "[ZEMLO]\r\nCD=" + mp3.toUtf8() + "/\r\nCopyPath=\r\nPlayPath=\r\nPlayer=\r\n");
 }

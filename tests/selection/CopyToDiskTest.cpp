@@ -2,22 +2,21 @@
 #include "selection/CopyToDisk.h"
 #include "selection/ExportFixture.h"
 #include "selection/FileCopy.h"
+#include "support/FileSizeLimit.h"
 
 #include <QProcess>
 #include <QStorageInfo>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 struct CopyFixture : ExportFixture {
     CopyToDisk copier{config, selection, dialogs, locator};
     CopyFixture() { make("out/"); }
 
-    // Copies the selection with the script named `script` in out/ and returns the messages shown.
-    QStringList copyTo(const QString &script = "conv.bat")
+    // Copies the selection with the batch out/conv.bat and returns the messages shown.
+    QStringList copyTo()
     {
         dialogs.asked.clear();
-        dialogs.texts.push_back(path("out/" + script));
+        dialogs.texts.push_back(path("out/conv.bat"));
         copier.CopytoDisk1Click();
         EXPECT_EQ(dialogs.asked.at(0).text,
                   "Select path & convert batch|MP3 conver bat (*.bat);;Shell script (*.sh)");
@@ -32,22 +31,6 @@ struct CopyFixture : ExportFixture {
     QString out() const { return path("out") + "/"; }
 };
 
-// Makes every write past `bytes` in one file fail, as a full disk does (EFBIG instead of ENOSPC).
-struct FileSizeLimit {
-    rlimit before{};
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit limited{bytes, before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-};
 } // namespace
 
 // CD by CD, case ignored, the first of equal keys; a file already there is kept and its CD not
@@ -69,12 +52,14 @@ TEST_F(CopyFixture, CopiesInCDOrderAndEndsAsTheUserSays)
         const char *what;
         bool xThere;
         int cancelProgressAfter;
-        QStringList shown, entries;
+        QStringList shown, entries, progress;
     };
     const Case cases[] = {
-        {"all copied", true, -1, {copied}, {"a.mp3", "c.mp3", "conv.bat", "x.mp3", "z.mp3"}},
-        {"CD question cancelled", false, -1, {failed}, {"a.mp3", "c.mp3", "conv.bat"}},
-        {"progress cancelled", false, 1, {failed}, {"a.mp3", "conv.bat"}},
+        {"CD question cancelled", false, -1, {failed}, {"a.mp3", "c.mp3", "conv.bat"},
+         {"Copying files", "0/4 a.mp3", "1/4 c.mp3", "2/4 x.mp3"}},
+        {"progress cancelled", false, 1, {failed}, {"a.mp3", "conv.bat"}, {"Copying files", "0/4 a.mp3"}},
+        {"all copied", true, -1, {copied}, {"a.mp3", "c.mp3", "conv.bat", "x.mp3", "z.mp3"},
+         {"Copying files", "0/4 a.mp3", "1/4 c.mp3", "2/4 x.mp3", "3/4 z.mp3"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -87,16 +72,11 @@ TEST_F(CopyFixture, CopiesInCDOrderAndEndsAsTheUserSays)
         dialogs.progress.clear();
         EXPECT_EQ(copyTo(), c.shown);
         EXPECT_EQ(entries("out"), c.entries);  // nothing half-done either
+        EXPECT_EQ(dialogs.progress, c.progress);
         EXPECT_EQ(dialogs.textsAsked().contains("x.mp3 (cd CD3) not found."), !c.xThere && c.cancelProgressAfter < 0);
         EXPECT_EQ(ReadFileBytes(path("out/conv.bat")).count('\n'), 5);
+        EXPECT_EQ(ReadFileBytes(path("out/a.mp3")), "aaa");
     }
-    EXPECT_EQ(dialogs.progress, (QStringList{"Copying files", "0/4 a.mp3"}));
-    EXPECT_EQ(ReadFileBytes(path("out/a.mp3")), "aaa");
-    make("out/x.mp3", "mine");
-    dialogs.cancelProgressAfter = -1;
-    dialogs.progress.clear();
-    copyTo();
-    EXPECT_EQ(dialogs.progress, (QStringList{"Copying files", "0/4 a.mp3", "1/4 c.mp3", "2/4 x.mp3", "3/4 z.mp3"}));
     EXPECT_EQ(ReadFileBytes(path("out/x.mp3")), "mine");
     EXPECT_EQ(ReadFileBytes(path("out/c.mp3")), "ccc");
     EXPECT_EQ(ReadFileBytes(path("out/conv.bat")), "call conv \"c.mp3\" song01.wav\r\n"
