@@ -295,11 +295,9 @@ TEST(TTabListBox, CtrlDigitAndRightClickChooseTheSortColumn)
     EXPECT_EQ(f.box.SortedByTab(), 0);
     f.box.setSortedByTab(1);
     EXPECT_EQ(Texts(f.list), byColumn1);
-    f.list.setCurrentRow(0);
     Key(f.box, Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(f.box.SortedByTab(), 2);
     EXPECT_EQ(Texts(f.list), byColumn2);
-    EXPECT_EQ(f.list.currentRow(), 2);
     // Only Ctrl alone with a digit sorts, on the keypad too.
     Key(f.box, Qt::Key_1, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(f.box.SortedByTab(), 2);
