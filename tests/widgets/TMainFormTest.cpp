@@ -137,7 +137,8 @@ TEST_F(MainFormFixture, SelectionListFileKeysAndButtons)
     }
 }
 
-// The layout rules are MainLayout's; here resizing and the splitter must reach them.
+// The layout rules are MainLayout's; here resizing and the splitter must reach them, and the
+// lists' headers follow their lists.
 TEST_F(MainFormFixture, ResizeAndSplitterKeepTheLayoutRules)
 {
     Program program(dialogs);
@@ -148,16 +149,13 @@ TEST_F(MainFormFixture, ResizeAndSplitterKeepTheLayoutRules)
     auto *total = child<QLabel>(form, "Total");
     auto *all = child<TTabListBox>(form, "all");
     auto *sel = child<TTabListBox>(form, "sel");
-    auto *bar = child<QWidget>(form, "PlayButtons");
-    const int totalTop = total->y(), barTop = bar->y(), allWidth = all->width(), selWidth = sel->width(),
+    const int totalTop = total->y(), allWidth = all->width(), selWidth = sel->width(),
               listHeight = all->height();
 
     form.resize(form.width() + 100, form.height() + 100);
     QApplication::processEvents();
     EXPECT_EQ(total->y(), totalTop + 100);
-    EXPECT_EQ(bar->y(), barTop + 100);
     EXPECT_EQ(all->height(), listHeight + 100);
-    EXPECT_EQ(all->width(), allWidth);
     EXPECT_EQ(sel->width(), selWidth + 100);
     EXPECT_EQ(child<THeader>(form, "Header2")->width(), sel->width());
 
@@ -171,7 +169,6 @@ TEST_F(MainFormFixture, ResizeAndSplitterKeepTheLayoutRules)
     QApplication::processEvents();
     EXPECT_EQ(all->width(), allWidth + 40);
     EXPECT_EQ(child<THeader>(form, "Header1")->width(), all->width());
-    EXPECT_EQ(child<QLabel>(form, "AllTotal")->width(), all->width());
     EXPECT_EQ(sel->width(), selWidth + 100 - 40);
     EXPECT_EQ(total->x(), sel->x() + child<QWidget>(form, "Panel1")->x());
 }
