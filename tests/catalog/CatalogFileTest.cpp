@@ -117,7 +117,8 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
     catalog.all().song(0)->SetTexts("A;B", "x", "t", "f9");
     catalog.setDBModified(true);
     EXPECT_FALSE(catalog.SaveCatalog(path("out.lst")));
-    EXPECT_EQ(dialogs.textsAsked(), QStringList{"The track f9 (cd CD1) can't be written so that it reads back the same. DataBase not saved."});
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"The track f9 (cd CD1) can't be written so that it reads back the same."
+                                                " DataBase not saved."});
     EXPECT_EQ(ReadFileBytes(path("out.lst")).split('\n'), lines);
     EXPECT_TRUE(catalog.DBModified());
 }

@@ -88,8 +88,8 @@ TEST(TMessageForm, KeysAnswerWithTheFocusAndCancelButtons)
 }
 
 // Whatever the text, the label holds all of it, as it is, words wrapped at half the screen's
-// width with the buttons below it, and the box stays centred on the screen; every type but Custom has
-// its icon left of the text.
+// width with the buttons below it, and the box stays centred on the screen; every type but
+// Custom has its icon left of the text.
 TEST(TMessageForm, TheMessageIsNeverCut)
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
