@@ -178,27 +178,17 @@ TEST_F(Commands, YesForANewCatalogAsksForANameAndCancellingItGoesOn)
     EXPECT_EQ(catalog.DBFileName(), "<NEW>");
 }
 
-TEST_F(Commands, UnmodifiedCatalogOpenCancelledAndNewWithAnUnsavedList)
+TEST_F(Commands, OpenCancelledInTheFileDialogChangesNothing)
 {
     openModified();
     catalog.setDBModified(false);
     dialogs.texts = {QString()};
-    commands.LoadDBClick();  // cancelled in the file dialog: nothing changes
+    commands.LoadDBClick();
     ASSERT_TRUE(invariant());
     EXPECT_EQ(dialogs.asked.size(), 1u);  // the file dialog only: nothing to save
     EXPECT_EQ(catalog.DBFileName(), path("a.lst"));
     EXPECT_EQ(catalog.all().count(), 2);
     EXPECT_EQ(selection.sel().count(), 1);
-
-    // An unsaved list not saved: New asks again about it when its rows are gone already.
-    selection.setSelModified(true);
-    dialogs.asked.clear();
-    dialogs.results = {mrNo, mrNo};
-    commands.NewDBClick();
-    ASSERT_TRUE(invariant());
-    EXPECT_EQ(dialogs.textsAsked(), QStringList({"Save selection list ?", "List is not saved. clear list ?"}));
-    EXPECT_EQ(selection.sel().count(), 0);
-    EXPECT_EQ(selection.total(), "Total 0 files,   0.0MB, Play Time : 00:00");
 }
 
 TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)

@@ -112,6 +112,15 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
     EXPECT_TRUE(lines[5].contains("Émile"));  // locale-aware: É sorts with E, before Z
     EXPECT_TRUE(lines[6].contains("Zed"));
     EXPECT_EQ(lines[2].indexOf("f3"), 114);
+
+    // A record whose text would split its line is not written, and neither is the rest.
+    catalog.all().song(0)->SetTexts("A;B", "x", "t", "f9");
+    catalog.setDBModified(true);
+    EXPECT_FALSE(catalog.SaveCatalog(path("out.lst")));
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"The track f9 (cd CD1) can't be written so that it reads back the same."
+                                                " DataBase not saved."});
+    EXPECT_EQ(ReadFileBytes(path("out.lst")).split('\n'), lines);
+    EXPECT_TRUE(catalog.DBModified());
 }
 
 TEST_F(CatalogFixture, CaptionNamesTheCatalog)

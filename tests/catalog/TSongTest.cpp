@@ -43,21 +43,6 @@ TEST(TSong, ParseLineSecondsAndNotice)
     }
 }
 
-TEST(TSong, SemicolonInTextShiftsFields)
-{
-    TSong s;
-    s.SetTexts("A;B", "Al", "T", "dir\\x;y.mp3");
-    s.SetPlayTime(10);
-    const ShortStr line = s.CatalogLine();
-    ScriptedDialogs dialogs;
-    TSong back;
-    back.ParseLine(line, &dialogs);
-    EXPECT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(back.Artist(), ShortStr("A"));
-    EXPECT_EQ(back.Album(), ShortStr("B"));
-    EXPECT_EQ(back.FileName(), ShortStr("T"));
-}
-
 TEST(TSong, DisplayRowsAndKeys)
 {
     TSong s;
