@@ -34,8 +34,8 @@ PathValues MatchPathFormat(const ShortStr &importDir, const CompiledPattern &pat
     return {buffers[ArtistField], buffers[AlbumField]};
 }
 
-ShortStr TranslateRow(const ShortStr &fileName, const CompiledPattern &fileNamePattern, const PathValues &path,
-                      const ShortStr &forceArtist, const ShortStr &forceAlbum)
+NameColumns TranslateRow(const ShortStr &fileName, const CompiledPattern &fileNamePattern, const PathValues &path,
+                         const ShortStr &forceArtist, const ShortStr &forceAlbum)
 {
     FieldBuffers buffers{" ", " ", " "};
     MatchPattern(WithoutExtension(fileName), fileNamePattern, buffers);
@@ -49,5 +49,10 @@ ShortStr TranslateRow(const ShortStr &fileName, const CompiledPattern &fileNameP
         album = path.album;
     if (IsBlank(artist) && !path.artist.empty())
         artist = path.artist;
-    return fileName + "\t" + artist + "\t" + album + "\t" + buffers[TrackField];
+    return {artist, album, buffers[TrackField]};
+}
+
+ShortStr RowText(const ShortStr &fileName, const NameColumns &columns)
+{
+    return fileName + "\t" + columns.artist + "\t" + columns.album + "\t" + columns.track;
 }

@@ -15,7 +15,15 @@ struct PathValues {
 // directories (empty for the root); only its innermost directory name is matched.
 PathValues MatchPathFormat(const ShortStr &importDir, const CompiledPattern &pathPattern);
 
-// The row for one file (fileName with its extension). A forced Artist or Album that is not empty
-// wins, even when it is all blanks; a column left blank takes the path value, if any.
-ShortStr TranslateRow(const ShortStr &fileName, const CompiledPattern &fileNamePattern, const PathValues &path,
-                      const ShortStr &forceArtist, const ShortStr &forceAlbum);
+// Artist, Album and Track of one row; each holds at least one character.
+struct NameColumns {
+    ShortStr artist, album, track;
+};
+
+// The columns for one file (fileName with its extension). A forced Artist or Album that is not
+// empty wins, even when it is all blanks; a column left blank takes the path value, if any.
+NameColumns TranslateRow(const ShortStr &fileName, const CompiledPattern &fileNamePattern, const PathValues &path,
+                         const ShortStr &forceArtist, const ShortStr &forceAlbum);
+
+// The row as the list shows it: the file name and the columns joined by tabs.
+ShortStr RowText(const ShortStr &fileName, const NameColumns &columns);

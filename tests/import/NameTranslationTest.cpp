@@ -11,8 +11,9 @@ ShortStr S(const char *s) { return ShortStr(s); }
 ShortStr Translate(const char *fileName, const char *format, const char *importDir = "", const char *pathFormat = "",
                    const char *forceArtist = "", const char *forceAlbum = "")
 {
-    return TranslateRow(S(fileName), CompilePattern(S(format)), MatchPathFormat(S(importDir), CompilePattern(S(pathFormat))),
-                        S(forceArtist), S(forceAlbum));
+    return RowText(S(fileName), TranslateRow(S(fileName), CompilePattern(S(format)),
+                                             MatchPathFormat(S(importDir), CompilePattern(S(pathFormat))), S(forceArtist),
+                                             S(forceAlbum)));
 }
 
 ShortStr Column(int n, const ShortStr &row) { return TrimBlanks(GetField(n, row, TabSet)); }
@@ -83,8 +84,9 @@ TEST(NameTranslation, FindsArtistAlbumAndTrack)
             EXPECT_EQ(row, S(c.row));
         }
         // Translating the row again starts from its file-name column and gives the same row.
-        EXPECT_EQ(TranslateRow(GetField(1, row, TabSet), CompilePattern(S(c.format)),
-                               MatchPathFormat(S(c.importDir), CompilePattern(S(c.pathFormat))), "", ""),
+        const ShortStr again = GetField(1, row, TabSet);
+        EXPECT_EQ(RowText(again, TranslateRow(again, CompilePattern(S(c.format)),
+                                              MatchPathFormat(S(c.importDir), CompilePattern(S(c.pathFormat))), "", "")),
                   row);
     }
 }
@@ -209,7 +211,7 @@ TEST(NameTranslation, AgreesWithALiteralReadingOfTheStepsOnRandomNames)
         const PathValues path = MatchPathFormat(importDir, CompilePattern(pathFormat));
         ASSERT_EQ(path.artist, literalPath[0]);
         ASSERT_EQ(path.album, literalPath[1]);
-        ASSERT_EQ(TranslateRow(name, pattern, path, forceArtist, forceAlbum), expected);
+        ASSERT_EQ(RowText(name, TranslateRow(name, pattern, path, forceArtist, forceAlbum)), expected);
         filled += !Column(2, expected).empty() + !Column(3, expected).empty() + !Column(4, expected).empty() >= 2;
     }
     // The random formats and names fill two fields or more often enough to test the matching.
