@@ -10,6 +10,7 @@
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogSearch.h"
 #include "catalog/TrackEditing.h"
+#include "import/ImportFormats.h"
 #include "player/TMPEGPlayer.h"
 #include "selection/CopyToDisk.h"
 #include "selection/ExternalPlayer.h"
@@ -78,6 +79,7 @@ public:
     PlayLists &playLists() { return playLists_; }
     CopyToDisk &copyToDisk() { return copyToDisk_; }
     ExternalPlayer &externalPlayer() { return externalPlayer_; }
+    ImportFormats &importFormats() { return importFormats_; }
 
 private:
     Dialogs &dialogs_;
@@ -96,5 +98,6 @@ private:
     PlayLists playLists_;
     CopyToDisk copyToDisk_;
     ExternalPlayer externalPlayer_;
+    ImportFormats importFormats_;
     bool destroyed_ = false;
 };
