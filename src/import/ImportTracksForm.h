@@ -34,7 +34,8 @@ public:
     // every translation. fileNames: the files of the directory, one row each, in this order.
     ImportTracksForm(Dialogs &dialogs, ImportFormats &remembered, const QStringList &fileNames);
 
-    // The rows as shown, multi-select; the view keeps the current and selected rows here.
+    // The rows as shown, multi-select; the view keeps the current and selected rows here and
+    // never reorders the rows, which stay in step with the form's own.
     TextRowList Tracks{true};
     // The texts of the combo boxes and edits.
     ShortStr Format, PathFormat, ForceArtist, ForceAlbum;
