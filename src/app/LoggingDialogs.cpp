@@ -5,6 +5,7 @@
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
+#include "import/ImportTracksForm.h"
 
 #include <QFile>
 
@@ -106,4 +107,10 @@ void LoggingDialogs::SelectPath(SelDirForm &form)
 {
     log("SelectPath", SelDirForm::Caption);
     shown_.SelectPath(form);
+}
+
+void LoggingDialogs::ImportTracks(ImportTracksForm &form)
+{
+    log("ImportTracks", form.Caption);
+    shown_.ImportTracks(form);
 }

@@ -23,6 +23,7 @@ public:
     void EditTrack(EditTrackForm &form) override;
     void Setup(SetupForm &form) override;
     void SelectPath(SelDirForm &form) override;
+    void ImportTracks(ImportTracksForm &form) override;
 
 private:
     // Written when the dialog is shown, before it waits for an answer.

@@ -23,6 +23,7 @@ public:
     void EditTrack(EditTrackForm &) override {}
     void Setup(SetupForm &) override {}
     void SelectPath(SelDirForm &) override {}
+    void ImportTracks(ImportTracksForm &) override {}
 
     static int ClosedResult(MsgDlgButtons buttons)
     {

@@ -34,6 +34,8 @@ public:
     // every translation. fileNames: the files of the directory, one row each, in this order.
     ImportTracksForm(Dialogs &dialogs, ImportFormats &remembered, const QStringList &fileNames);
 
+    // The window's title; the import names the directory in it.
+    QString Caption = "Import Tracks";
     // The rows as shown, multi-select; the view keeps the current and selected rows here and
     // never reorders the rows, which stay in step with the form's own.
     TextRowList Tracks{true};

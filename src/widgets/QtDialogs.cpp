@@ -4,6 +4,7 @@
 #include "app/ui/TSelDir.h"
 #include "app/ui/TSetupForm.h"
 #include "catalog/ui/TEditTrack.h"
+#include "import/ui/TImportTracks.h"
 #include "util/DefaultExtension.h"
 #include "util/LongPaths.h"
 #include "widgets/QtProgressView.h"
@@ -124,5 +125,11 @@ void QtDialogs::Setup(SetupForm &form)
 void QtDialogs::SelectPath(SelDirForm &form)
 {
     TSelDir dialog(form, parent_);
+    dialog.exec();
+}
+
+void QtDialogs::ImportTracks(ImportTracksForm &form)
+{
+    TImportTracks dialog(form, parent_);
     dialog.exec();
 }

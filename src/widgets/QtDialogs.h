@@ -24,6 +24,7 @@ public:
     void EditTrack(EditTrackForm &form) override;
     void Setup(SetupForm &form) override;
     void SelectPath(SelDirForm &form) override;
+    void ImportTracks(ImportTracksForm &form) override;
 
 private:
     QWidget *parent_ = nullptr;

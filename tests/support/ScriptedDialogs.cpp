@@ -3,6 +3,7 @@
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
+#include "import/ImportTracksForm.h"
 
 #include <gtest/gtest.h>
 
@@ -154,5 +155,11 @@ void ScriptedDialogs::Setup(SetupForm &form)
 void ScriptedDialogs::SelectPath(SelDirForm &form)
 {
     asked.push_back({"SelectPath", form.GetChosenPath(), MsgDlgType::Custom, 0, -1});
+    present(form, asked.back());
+}
+
+void ScriptedDialogs::ImportTracks(ImportTracksForm &form)
+{
+    asked.push_back({"ImportTracks", form.Caption, MsgDlgType::Custom, 0, -1});
     present(form, asked.back());
 }

@@ -69,6 +69,8 @@ public:
     // Recorded with the caption; Select Path with the directory it opens at.
     void Setup(SetupForm &form) override;
     void SelectPath(SelDirForm &form) override;
+    // Recorded with the caption.
+    void ImportTracks(ImportTracksForm &form) override;
 
 private:
     static void FailOtherForm();

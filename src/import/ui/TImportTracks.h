@@ -1,0 +1,47 @@
+#pragma once
+// The Import Tracks dialog: the files of one directory with the Artist, Album and Track their
+// names give, the formats and forced values that give them, and the buttons of the form. Before
+// each handler the controls' texts go to the form; after it the controls show the form's texts
+// and items again. The list shows the form's rows directly. It closes when the form does.
+
+#include "import/ImportTracksForm.h"
+
+#include <QDialog>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class THeader;
+class TTabListBox;
+
+class TImportTracks : public QDialog {
+    Q_OBJECT
+public:
+    explicit TImportTracks(ImportTracksForm &form, QWidget *parent = nullptr);
+    ~TImportTracks() override;
+
+    THeader *Header1;
+    TTabListBox *Tracks;
+    QLabel *FormatLabel, *PathFormatLabel, *ForceArtistLabel, *ForceAlbumLabel;
+    QComboBox *Format, *PathFormat;
+    QLineEdit *ForceArtist, *ForceAlbum;
+    QPushButton *TranslateBtn, *FormatSelBtn, *ReplaceBtn, *OkBtn, *SkipBtn, *CancelBtn;
+    QPlainTextEdit *Memo1;
+
+    // Escape and the close box stop the import, as Stop does.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void run(const std::function<void()> &handler);
+    void takeTexts();
+    void showTexts();
+
+    ImportTracksForm &form_;
+    bool activated_ = false;
+};

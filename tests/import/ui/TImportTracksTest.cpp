@@ -1,0 +1,90 @@
+#include "import/ui/TImportTracks.h"
+#include "support/gui/ModalDriver.h"
+#include "widgets/QtDialogs.h"
+#include "widgets/Scale.h"
+#include "widgets/THeader.h"
+#include "widgets/TTabListBox.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+const QStringList Files{"Blue Fox-Night Songs-Rain.mp3", "Red Owl-Day-Sun.mp3"};
+
+QString Names(const ImportTracksForm &form, int row)
+{
+    const ImportedNames n = form.RowNames()[row];
+    return n.artist.toQString() + "|" + n.album.toQString() + "|" + n.track.toQString();
+}
+} // namespace
+
+TEST(TImportTracks, CaptionsItemsAndHeader)
+{
+    QtDialogs dialogs;
+    ImportFormats remembered;
+    ImportTracksForm form(dialogs, remembered, Files);
+    form.Caption = "Import from Blue Fox/";
+    TImportTracks dialog(form);
+    EXPECT_EQ(dialog.windowTitle(), "Import from Blue Fox/");
+    const std::pair<QString, QString> captions[] = {
+        {dialog.FormatLabel->text(), "FileName Format"}, {dialog.PathFormatLabel->text(), "Path Format"},
+        {dialog.ForceArtistLabel->text(), "Force Artist"}, {dialog.ForceAlbumLabel->text(), "Force Album"},
+        {dialog.TranslateBtn->text(), "Trans. All"}, {dialog.FormatSelBtn->text(), "Trans. Selected"},
+        {dialog.ReplaceBtn->text(), "Replace Chars"}, {dialog.OkBtn->text(), "Add"},
+        {dialog.SkipBtn->text(), "Skip"}, {dialog.CancelBtn->text(), "Stop"}};
+    for (const auto &[shown, expected] : captions)
+        EXPECT_EQ(shown, expected);
+    ASSERT_EQ(dialog.Format->count(), 9);
+    EXPECT_EQ(dialog.Format->itemText(8), "Track-Artist-Track");
+    ASSERT_EQ(dialog.PathFormat->count(), 4);
+    EXPECT_EQ(dialog.PathFormat->itemText(3), "Artist_Album");
+    ASSERT_EQ(dialog.Header1->sectionCount(), 4);
+    EXPECT_EQ(dialog.Header1->sectionTitle(0), "FileName");
+    EXPECT_EQ(dialog.Header1->SectionWidth(3), Scaled(50, dialog.screen()));
+    EXPECT_EQ(dialog.Header1->width(), dialog.Tracks->width());
+    EXPECT_EQ(dialog.Tracks->model(), &form.Tracks);
+    EXPECT_EQ(dialog.Memo1->toPlainText().split('\n').size(), 7);
+    EXPECT_FALSE(dialog.Memo1->isEnabled());
+    EXPECT_EQ(dialog.OkBtn->objectName(), "OkBtn");
+}
+
+TEST(TImportTracks, OpensTranslatedAndClosesByKeyboard)
+{
+    struct Case { const char *how; int tabs; int key; int choice; };
+    const Case cases[] = {{"Escape", 0, Qt::Key_Escape, ImportTracksForm::StopChoice},
+                          {"seven Tabs, Return", 7, Qt::Key_Return, ImportTracksForm::AddChoice}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.how);
+        QtDialogs dialogs;
+        ImportFormats remembered;
+        remembered.fileNameFormat = "Track";
+        ImportTracksForm form(dialogs, remembered, Files);
+        bool formatFocused = false, tabsReachedAdd = false;
+        QString opened, typed;
+        WhenShown<TImportTracks> shown([&](TImportTracks *d) {
+            formatFocused = QApplication::focusWidget() == d->Format && d->Format->currentText() == "Track";
+            opened = Names(form, 0);
+            d->Format->clearEditText();
+            QTest::keyClicks(d->Format, "artist-album-track");
+            d->TranslateBtn->click();
+            typed = Names(form, 1);
+            d->Format->setFocus();
+            for (int k = 0; k < c.tabs; ++k)
+                PressKey(Qt::Key_Tab);
+            tabsReachedAdd = c.tabs == 0 || QApplication::focusWidget() == d->OkBtn;
+            PressKey(c.key);
+        });
+        TImportTracks(form).exec();
+        EXPECT_TRUE(formatFocused);
+        EXPECT_EQ(opened, "||Blue Fox-Night Songs-Rain");
+        EXPECT_EQ(typed, "Red Owl|Day|Sun");
+        EXPECT_EQ(remembered.fileNameFormat, ShortStr("artist-album-track"));
+        EXPECT_TRUE(tabsReachedAdd);
+        EXPECT_EQ(form.Choice(), c.choice);
+    }
+}
