@@ -3,6 +3,7 @@
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
+#include "import/ImportTracksForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -44,6 +45,12 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     dialogs.Setup(setup);
     QString path;
     EXPECT_FALSE(SelectDir(dialogs, volumes, path));
+    scripted.onForm<ImportTracksForm>([](ImportTracksForm &form) { form.SkipBtnClick(); });
+    ImportFormats formats;
+    ImportTracksForm import(dialogs, formats, {"a.mp3"});
+    import.Caption = "Import from /cd/";
+    dialogs.ImportTracks(import);
+    EXPECT_EQ(import.Choice(), ImportTracksForm::SkipChoice);
 
     EXPECT_EQ(ReadFileBytes(log), "MessageBox:Confirmation|Delete ?\n"
                                   "MessageDlgFocus|x not found.\n"
@@ -54,8 +61,9 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
                                   "EditTrack|dir\\f.mp3\n"
                                   "Progress|Copying files\n"
                                   "Setup|Setup for ZEMLO\n"
-                                  "SelectPath|Select Path\n");
-    EXPECT_EQ(scripted.asked.size(), 9u);
+                                  "SelectPath|Select Path\n"
+                                  "ImportTracks|Import from /cd/\n");
+    EXPECT_EQ(scripted.asked.size(), 10u);
     EXPECT_TRUE(scripted.forms.empty());
 
     LoggingDialogs silent(scripted, QString());  // no log named: only passes on

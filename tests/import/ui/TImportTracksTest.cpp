@@ -51,6 +51,17 @@ TEST(TImportTracks, CaptionsItemsAndHeader)
     EXPECT_EQ(dialog.Memo1->toPlainText().split('\n').size(), 7);
     EXPECT_FALSE(dialog.Memo1->isEnabled());
     EXPECT_EQ(dialog.OkBtn->objectName(), "OkBtn");
+
+    const QWidget *order[] = {dialog.Format, dialog.PathFormat, dialog.ForceArtist, dialog.ForceAlbum,
+                              dialog.TranslateBtn, dialog.FormatSelBtn, dialog.ReplaceBtn, dialog.OkBtn,
+                              dialog.SkipBtn, dialog.CancelBtn, dialog.Tracks, dialog.Format};
+    const QWidget *w = dialog.Format;
+    for (const QWidget *expected : order) {
+        EXPECT_EQ(w, expected) << (w ? w->objectName().toStdString() : "none");
+        do
+            w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus || !w->isEnabled() || w->focusProxy());
+    }
 }
 
 TEST(TImportTracks, OpensTranslatedAndClosesByKeyboard)
