@@ -23,6 +23,14 @@ const QMessageBox::StandardButton kStandardButtons[MessageButtonCount] = {
     QMessageBox::Retry, QMessageBox::Ignore, QMessageBox::YesToAll, QMessageBox::Help,
 };
 
+// Shows the view of a form modally; the view closes itself when the form closes.
+template <class View, class Form>
+void ShowModal(Form &form, QWidget *parent)
+{
+    View dialog(form, parent);
+    dialog.exec();
+}
+
 // Each message box is titled by its kind, like the classic message dialogs.
 QString BoxTitle(MsgDlgType type)
 {
@@ -112,24 +120,20 @@ std::unique_ptr<ProgressView> QtDialogs::Progress(const QString &title, int tota
 
 void QtDialogs::EditTrack(EditTrackForm &form)
 {
-    TEditTrack dialog(form, parent_);
-    dialog.exec();
+    ShowModal<TEditTrack>(form, parent_);
 }
 
 void QtDialogs::Setup(SetupForm &form)
 {
-    TSetupForm dialog(form, parent_);
-    dialog.exec();
+    ShowModal<TSetupForm>(form, parent_);
 }
 
 void QtDialogs::SelectPath(SelDirForm &form)
 {
-    TSelDir dialog(form, parent_);
-    dialog.exec();
+    ShowModal<TSelDir>(form, parent_);
 }
 
 void QtDialogs::ImportTracks(ImportTracksForm &form)
 {
-    TImportTracks dialog(form, parent_);
-    dialog.exec();
+    ShowModal<TImportTracks>(form, parent_);
 }
