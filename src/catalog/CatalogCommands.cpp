@@ -91,7 +91,7 @@ void CatalogCommands::LoadDBClick()
     selection_.New1Click();
 }
 
-CatalogCommands::SaveResult CatalogCommands::SaveAllList1Click()
+SaveResult CatalogCommands::SaveAllList1Click()
 {
     const QString current = catalog_.DBFileName();
     // A catalog started without a file name (the name is then a directory) is saved like a new one.

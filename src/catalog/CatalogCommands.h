@@ -13,8 +13,6 @@ public:
     // The name of a catalog that was never saved.
     static constexpr const char *NewName = "<NEW>";
 
-    using SaveResult = ::SaveResult;
-
     CatalogCommands(Catalog &catalog, Selection &selection, SelectionFile &selectionFile);
 
     // Asks about the catalog, then about the selection list. False when the user cancelled, or

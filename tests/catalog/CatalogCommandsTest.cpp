@@ -216,7 +216,7 @@ TEST_F(Commands, OpenOfAnUnreadableFileKeepsTheCatalogUnderItsName)
         EXPECT_TRUE(catalog.DBModified());
 
         // A later Save writes the catalog to its own file, never to the one that failed.
-        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Saved);
         EXPECT_TRUE(ReadFileBytes(path("a.lst")).contains("Edited"));
         EXPECT_FALSE(QFileInfo(bad).isFile());
     }
@@ -244,7 +244,7 @@ TEST_F(Commands, SaveOfAnUnnamedCatalogAsksForAName)
 
         // Cancelled: nothing written, still unnamed, and the next Save asks again.
         dialogs.texts = {QString()};
-        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Cancelled);
+        EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Cancelled);
         EXPECT_EQ(catalog.DBFileName(), start);
         EXPECT_TRUE(catalog.DBModified());
         ASSERT_EQ(dialogs.asked.size(), 1u);
@@ -252,13 +252,13 @@ TEST_F(Commands, SaveOfAnUnnamedCatalogAsksForAName)
 
         // A name that cannot be written: reported, and the catalog stays unnamed.
         dialogs.texts = {path("gone/n.lst")};
-        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Failed);
+        EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Failed);
         EXPECT_EQ(dialogs.asked.back().text, "Error saving DataBase to " + path("gone/n.lst") + " !");
         EXPECT_EQ(catalog.DBFileName(), start);
         EXPECT_TRUE(catalog.DBModified());
 
         dialogs.texts = {path("n.lst")};
-        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Saved);
         EXPECT_EQ(catalog.DBFileName(), path("n.lst"));
         EXPECT_EQ(catalog.caption(), "ZEMLO - N.LST");
         EXPECT_FALSE(catalog.DBModified());
@@ -268,7 +268,7 @@ TEST_F(Commands, SaveOfAnUnnamedCatalogAsksForAName)
         // Once named, Save writes straight to the file.
         dialogs.asked.clear();
         catalog.setDBModified(true);
-        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Saved);
         EXPECT_TRUE(dialogs.asked.empty());
     }
 }
@@ -315,7 +315,7 @@ TEST_F(Commands, ReadErrorKeepsWhatWasReadAndSaveAsksFirst)
         for (int round = 0; round < 2; ++round) {
             dialogs.asked.clear();
             dialogs.results = {mrNo};
-            EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Failed);
+            EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Failed);
             ASSERT_EQ(dialogs.asked.size(), 1u);
             EXPECT_EQ(dialogs.asked[0].kind, "MessageDlgFocus");
             EXPECT_EQ(dialogs.asked[0].text, saveQuestion);
@@ -326,13 +326,13 @@ TEST_F(Commands, ReadErrorKeepsWhatWasReadAndSaveAsksFirst)
         }
         // Yes: the tracks shown replace the file, and later saves ask nothing.
         dialogs.results = {mrYes};
-        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Saved);
         EXPECT_FALSE(catalog.readIncomplete());
         catalog.openCatalogDevice = nullptr;
         ASSERT_TRUE(catalog.LoadCatalog(catalog.DBFileName()));
         EXPECT_EQ(artists(), c.kept);
         dialogs.asked.clear();
-        EXPECT_EQ(commands.SaveAllList1Click(), CatalogCommands::SaveResult::Saved);
+        EXPECT_EQ(commands.SaveAllList1Click(), SaveResult::Saved);
         EXPECT_TRUE(dialogs.asked.empty());
     }
 
