@@ -11,6 +11,7 @@
 #include "catalog/CatalogSearch.h"
 #include "catalog/TrackEditing.h"
 #include "import/ImportFormats.h"
+#include "import/TrackMeasurement.h"
 #include "player/TMPEGPlayer.h"
 #include "selection/CopyToDisk.h"
 #include "selection/ExternalPlayer.h"
@@ -76,6 +77,7 @@ public:
     CatalogCommands &commands() { return commands_; }
     TMPEGPlayer &player() { return mp3player; }
     const TrackFileLocator &locator() const { return locator_; }
+    TrackMeasurement &measurement() { return measurement_; }
     PlayLists &playLists() { return playLists_; }
     CopyToDisk &copyToDisk() { return copyToDisk_; }
     ExternalPlayer &externalPlayer() { return externalPlayer_; }
@@ -95,6 +97,7 @@ private:
     CatalogCommands commands_;
     TMPEGPlayer mp3player;
     TrackFileLocator locator_;
+    TrackMeasurement measurement_{locator_, mp3player, catalog_};
     PlayLists playLists_;
     CopyToDisk copyToDisk_;
     ExternalPlayer externalPlayer_;

@@ -46,6 +46,8 @@ public:
     // The batch's directory relative to the source root, "\" after each directory name; empty for
     // the source root. Set by the import before the dialog is shown.
     ShortStr ImportDir;
+    // The full path of the batch's directory, where the rows' files are; set by the import.
+    QString SourceDir;
 
     // The dialog comes up: the remembered formats, then all rows translated.
     void FormActivate();
