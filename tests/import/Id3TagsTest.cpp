@@ -1,0 +1,52 @@
+#include "import/Id3Tags.h"
+#include "support/TaggedMp3.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+std::string Shown(const Id3Names &n)
+{
+    return (n.artist + "|" + n.album + "|" + n.title).toStdString();
+}
+} // namespace
+
+TEST(Id3Tags, EachValueFromTheFirstTagThatHoldsOne)
+{
+    struct Case { const char *what; std::optional<Id3Names> v2, v1; const char *expected; };
+    const Case cases[] = {
+        {"ID3v2 only, UTF-8", Id3Names{"Björk Ωmega", "Night Songs", "Rain"}, std::nullopt, "Björk Ωmega|Night Songs|Rain"},
+        {"ID3v1 only", std::nullopt, Id3Names{"Blue Fox", "Day", "Sun"}, "Blue Fox|Day|Sun"},
+        {"ID3v2 wins", Id3Names{"Red Owl", "Dusk", "Moon"}, Id3Names{"Blue Fox", "Day", "Sun"}, "Red Owl|Dusk|Moon"},
+        {"ID3v1 fills blank ID3v2 values", Id3Names{"  ", "", "Moon"}, Id3Names{"Blue Fox", "Day", "Sun"}, "Blue Fox|Day|Moon"},
+        {"blank in both", Id3Names{" ", "", "Moon"}, Id3Names{"  ", "Day", ""}, "|Day|Moon"},
+        {"no tag", std::nullopt, std::nullopt, "||"},
+    };
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.filePath("track.mp3");
+        WriteTaggedMp3(path, c.v2, c.v1);
+        EXPECT_EQ(Shown(ReadId3Names(path)), c.expected);
+    }
+}
+
+TEST(Id3Tags, FilesWithoutMpegDataGiveNoValues)
+{
+    QTemporaryDir dir;
+    const QString text = dir.filePath("text.mp3"), tagged = dir.filePath("tagged.mp3"), empty = dir.filePath("empty.mp3"), folder = dir.filePath("folder.mp3"),
+                  fifo = dir.filePath("fifo.mp3");
+    WriteFileBytes(text, QByteArray("not an MPEG stream\n").repeated(100));
+    WriteFileBytes(tagged, QByteArray("not an MPEG stream\n").repeated(100));
+    WriteTags(tagged, Id3Names{"Blue Fox", "Day", "Sun"}, Id3Names{"Blue Fox", "Day", "Sun"});
+    WriteFileBytes(empty, {});
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {text, tagged, empty, folder, fifo, dir.filePath("missing.mp3")}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(Shown(ReadId3Names(path)), "||");
+    }
+}
