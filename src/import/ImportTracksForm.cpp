@@ -2,6 +2,7 @@
 
 #include "catalog/CatalogLineFields.h"
 #include "catalog/EditTrackForm.h"
+#include "util/LongPaths.h"
 #include "util/ShortStrings.h"
 
 namespace {
@@ -42,7 +43,7 @@ ImportTracksForm::ImportTracksForm(Dialogs &dialogs, ImportFormats &remembered, 
     rows_.reserve(fileNames.size());
     for (const QString &fileName : fileNames) {
         const ShortStr shown = ShortStr::fromQString(fileName);
-        rows_.push_back({fileName, shown, {" ", " ", " "}});
+        rows_.push_back({fileName, shown, {" ", " ", " "}, std::nullopt});
         Tracks.append(shown);
     }
 }
@@ -58,20 +59,44 @@ void ImportTracksForm::FormActivate()
 {
     Format = remembered_.fileNameFormat;
     PathFormat = remembered_.pathFormat;
+    UseID3Tags = remembered_.useId3Tags;
     TranslateBtnClick(true);
+}
+
+// Tags are read once per dialog: a file is read only when its row is translated with them.
+void ImportTracksForm::takeTags(Row &row, NameColumns &columns)
+{
+    if (!row.tags)
+        row.tags = SourceDir.isEmpty() ? Id3Names{} : ReadId3Names(WithTrailingSeparator(SourceDir) + row.fileName);
+    const auto take = [](ShortStr &column, const QString &tagged) {
+        const ShortStr value = ShortStr::fromQString(tagged);
+        if (!IsBlank(value))
+            column = value;
+    };
+    if (ForceArtist.empty())
+        take(columns.artist, row.tags->artist);
+    if (ForceAlbum.empty())
+        take(columns.album, row.tags->album);
+    take(columns.track, row.tags->title);
 }
 
 void ImportTracksForm::TranslateBtnClick(bool all)
 {
     remembered_.fileNameFormat = Format;
     remembered_.pathFormat = PathFormat;
+    remembered_.useId3Tags = UseID3Tags;
     const CompiledPattern pattern = CompilePattern(Format);
     const PathValues path = MatchPathFormat(ImportDir, CompilePattern(PathFormat));
     AddItemOnce(FormatItems, Format);
     AddItemOnce(PathFormatItems, PathFormat);
-    for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
-        if (all || Tracks.isSelected(row))
-            setColumns(row, TranslateRow(rows_[row].shownName, pattern, path, ForceArtist, ForceAlbum));
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+        if (!all && !Tracks.isSelected(row))
+            continue;
+        NameColumns columns = TranslateRow(rows_[row].shownName, pattern, path, ForceArtist, ForceAlbum);
+        if (UseID3Tags)
+            takeTags(rows_[row], columns);
+        setColumns(row, columns);
+    }
 }
 
 void ImportTracksForm::TracksDblClick()

@@ -9,12 +9,14 @@
 // therefore never read back from the row text.
 
 #include "app/DialogForm.h"
+#include "import/Id3Tags.h"
 #include "import/ImportFormats.h"
 #include "import/NameTranslation.h"
 #include "list/TextRowList.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 // The names a row gives the catalog, trimmed as the catalog reader trims its fields.
@@ -48,6 +50,9 @@ public:
     ShortStr ImportDir;
     // The full path of the batch's directory, where the rows' files are; set by the import.
     QString SourceDir;
+    // "Use ID3 tags": a translation takes Artist, Album and Track from the files' tags where
+    // they hold a value, Force Artist and Force Album still winning.
+    bool UseID3Tags = false;
 
     // The dialog comes up: the remembered formats, then all rows translated.
     void FormActivate();
@@ -72,8 +77,10 @@ private:
         QString fileName;
         ShortStr shownName;  // the file name as the row text and the translation take it
         NameColumns columns;
+        std::optional<Id3Names> tags;  // read at the first translation that uses them
     };
     void setColumns(int row, const NameColumns &columns);
+    void takeTags(Row &row, NameColumns &columns);
 
     ImportFormats &remembered_;
     std::vector<Row> rows_;

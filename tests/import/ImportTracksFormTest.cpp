@@ -1,6 +1,8 @@
 #include "import/ImportTracksForm.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TaggedMp3.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +13,7 @@ namespace {
 struct ImportForm : ::testing::Test {
     ScriptedDialogs dialogs;
     ImportFormats formats;
+    QString sourceDir;
     std::unique_ptr<ImportTracksForm> form;
 
     // A new dialog for these files, brought up as the import shows it.
@@ -18,6 +21,7 @@ struct ImportForm : ::testing::Test {
     {
         form = std::make_unique<ImportTracksForm>(dialogs, formats, fileNames);
         form->ImportDir = importDir;
+        form->SourceDir = sourceDir;
         form->FormActivate();
         dialogs.asked.clear();
     }
@@ -170,4 +174,78 @@ TEST_F(ImportForm, OddFileNamesAreNeverReadBackFromTheRowText)
     }
     // The row shown is cut; the names the import takes are not.
     EXPECT_EQ(rows()[2], longName);
+}
+
+TEST_F(ImportForm, Id3TagsWinWhereTheyHoldAValueButForcedValuesWinOverThem)
+{
+    QTemporaryDir dir;
+    WriteTaggedMp3(dir.filePath("Blue Fox-Night-Rain.mp3"), Id3Names{"Red Owl", " ", "Moon"});
+    WriteTaggedMp3(dir.filePath("Green-Day-Sun.mp3"), std::nullopt);
+    WriteTaggedMp3(dir.filePath("A-B-C.mp3"), std::nullopt, Id3Names{"Tagged Artist", "Tagged Album", "Tagged Title"});
+    const QStringList files{"Blue Fox-Night-Rain.mp3", "Green-Day-Sun.mp3", "A-B-C.mp3"};
+
+    struct Case { const char *what; bool useTags; bool withSourceDir; const char *forceArtist; QStringList names; };
+    const Case cases[] = {
+        {"box off", false, true, "",
+         {"Blue Fox-Night-Rain.mp3|Blue Fox|Night|Rain", "Green-Day-Sun.mp3|Green|Day|Sun", "A-B-C.mp3|A|B|C"}},
+        {"box on", true, true, "",
+         {"Blue Fox-Night-Rain.mp3|Red Owl|Night|Moon", "Green-Day-Sun.mp3|Green|Day|Sun",
+          "A-B-C.mp3|Tagged Artist|Tagged Album|Tagged Title"}},
+        {"box on, Force Artist", true, true, "Forced",
+         {"Blue Fox-Night-Rain.mp3|Forced|Night|Moon", "Green-Day-Sun.mp3|Forced|Day|Sun",
+          "A-B-C.mp3|Forced|Tagged Album|Tagged Title"}},
+        {"box on, no source directory", true, false, "",
+         {"Blue Fox-Night-Rain.mp3|Blue Fox|Night|Rain", "Green-Day-Sun.mp3|Green|Day|Sun", "A-B-C.mp3|A|B|C"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        sourceDir = c.withSourceDir ? dir.path() : QString();
+        open(files);
+        form->UseID3Tags = c.useTags;
+        form->ForceArtist = c.forceArtist;
+        form->TranslateBtnClick(true);
+        EXPECT_EQ(names(), c.names);
+    }
+    // The list shows a tag's value as it shows a forced one, without leading blanks.
+    EXPECT_EQ(rows()[0], "Blue Fox-Night-Rain.mp3\t  Blue Fox\t  Night\t  Rain");
+    sourceDir = dir.path();
+    open(files);
+    form->UseID3Tags = true;
+    form->TranslateBtnClick(true);
+    EXPECT_EQ(rows()[0], "Blue Fox-Night-Rain.mp3\tRed Owl\t  Night\tMoon");
+}
+
+TEST_F(ImportForm, TagsAreReadOncePerDialogAndTheBoxCarriesToTheNextDialog)
+{
+    QTemporaryDir dir;
+    sourceDir = dir.path();
+    const QString path = dir.filePath("A-B-C.mp3");
+    WriteTaggedMp3(path, Id3Names{"First", "Album", "Title"});
+    open({"A-B-C.mp3"});
+    EXPECT_FALSE(form->UseID3Tags);
+    EXPECT_EQ(names(), QStringList{"A-B-C.mp3|A|B|C"});
+
+    form->UseID3Tags = true;
+    form->TranslateBtnClick(true);
+    EXPECT_TRUE(formats.useId3Tags);
+    WriteTaggedMp3(path, Id3Names{"Second", "Album", "Title"});
+    form->TranslateBtnClick(true);
+    EXPECT_EQ(names(), QStringList{"A-B-C.mp3|First|Album|Title"});
+
+    open({"A-B-C.mp3"});
+    EXPECT_TRUE(form->UseID3Tags);
+    EXPECT_EQ(names(), QStringList{"A-B-C.mp3|Second|Album|Title"});
+}
+
+TEST_F(ImportForm, AddRefusesATagValueThatACatalogLineCannotStore)
+{
+    QTemporaryDir dir;
+    sourceDir = dir.path();
+    WriteTaggedMp3(dir.filePath("A-B-C.mp3"), Id3Names{"AC;DC", "", ""});
+    formats.useId3Tags = true;
+    open({"A-B-C.mp3"});
+    form->OkBtnClick();
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"The names of A-B-C.mp3 hold a \";\" or a line break, which a catalog line "
+                                                "cannot store. Replace Chars, or a double-click on the row, can change them."});
+    EXPECT_FALSE(form->Closed());
 }
