@@ -4,6 +4,7 @@
 #include "widgets/THeader.h"
 #include "widgets/TTabListBox.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,12 +88,16 @@ TImportTracks::TImportTracks(ImportTracksForm &form, QWidget *parent)
         (*labels[k])->setGeometry(px(left), px(top), px(300), px(22));
         (*labels[k])->setBuddy(fields[k]);
     }
+    UseID3Tags = new QCheckBox("&Use ID3 tags", this);
+    UseID3Tags->setToolTip("Artist, Album and Track from the files' ID3 tags where they hold them, "
+                           "from the formats elsewhere; Force Artist and Force Album still win");
+    UseID3Tags->setGeometry(px(733), px(446), px(270), px(32));
 
     const std::pair<QObject *, const char *> names[] = {
         {Header1, "Header1"}, {Tracks, "Tracks"}, {Memo1, "Memo1"}, {Format, "Format"},
         {PathFormat, "PathFormat"}, {ForceArtist, "ForceArtist"}, {ForceAlbum, "ForceAlbum"},
         {TranslateBtn, "TranslateBtn"}, {FormatSelBtn, "FormatSelBtn"}, {ReplaceBtn, "ReplaceBtn"},
-        {OkBtn, "OkBtn"}, {SkipBtn, "SkipBtn"}, {CancelBtn, "CancelBtn"}};
+        {OkBtn, "OkBtn"}, {SkipBtn, "SkipBtn"}, {CancelBtn, "CancelBtn"}, {UseID3Tags, "UseID3Tags"}};
     for (auto [object, name] : names)
         object->setObjectName(name);
 
@@ -103,11 +108,12 @@ TImportTracks::TImportTracks(ImportTracksForm &form, QWidget *parent)
         {SkipBtn, [&f] { f.SkipBtnClick(); }},                {CancelBtn, [&f] { f.CancelBtnClick(); }}};
     for (const auto &[button, handler] : handlers)
         connect(button, &QPushButton::clicked, this, [this, handler = handler] { run(handler); });
+    connect(UseID3Tags, &QCheckBox::clicked, this, [this, &f] { run([&f] { f.TranslateBtnClick(true); }); });
     connect(Tracks, &TTabListBox::rowDoubleClicked, this, [this, &f] { run([&f] { f.TracksDblClick(); }); });
     form_.OnClose = [this] { done(form_.Choice() == ImportTracksForm::AddChoice ? Accepted : Rejected); };
 
     QWidget *order[] = {Format, PathFormat, ForceArtist, ForceAlbum, TranslateBtn, FormatSelBtn,
-                        ReplaceBtn, OkBtn, SkipBtn, CancelBtn, Tracks};
+                        ReplaceBtn, OkBtn, SkipBtn, CancelBtn, UseID3Tags, Tracks};
     for (size_t k = 0; k + 1 < std::size(order); ++k)
         setTabOrder(order[k], order[k + 1]);
     showTexts();
@@ -151,6 +157,7 @@ void TImportTracks::takeTexts()
     form_.PathFormat = ShortStr::fromQString(PathFormat->currentText());
     form_.ForceArtist = ShortStr::fromQString(ForceArtist->text());
     form_.ForceAlbum = ShortStr::fromQString(ForceAlbum->text());
+    form_.UseID3Tags = UseID3Tags->isChecked();
 }
 
 void TImportTracks::showTexts()
@@ -159,4 +166,5 @@ void TImportTracks::showTexts()
     ShowItems(PathFormat, form_.PathFormatItems, form_.PathFormat);
     ShowText(ForceArtist, form_.ForceArtist);
     ShowText(ForceAlbum, form_.ForceAlbum);
+    UseID3Tags->setChecked(form_.UseID3Tags);
 }

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,8 @@ public:
     QComboBox *Format, *PathFormat;
     QLineEdit *ForceArtist, *ForceAlbum;
     QPushButton *TranslateBtn, *FormatSelBtn, *ReplaceBtn, *OkBtn, *SkipBtn, *CancelBtn;
+    // Toggling it translates all rows, as "Trans. All" does.
+    QCheckBox *UseID3Tags;
     QPlainTextEdit *Memo1;
 
     // Escape and the close box stop the import, as Stop does.

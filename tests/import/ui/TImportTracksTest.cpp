@@ -1,16 +1,20 @@
 #include "import/ui/TImportTracks.h"
+#include "support/TaggedMp3.h"
 #include "support/gui/ModalDriver.h"
 #include "widgets/QtDialogs.h"
 #include "widgets/Scale.h"
 #include "widgets/THeader.h"
 #include "widgets/TTabListBox.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,7 +40,8 @@ TEST(TImportTracks, CaptionsItemsAndHeader)
         {dialog.ForceArtistLabel->text(), "Force Artist"}, {dialog.ForceAlbumLabel->text(), "Force Album"},
         {dialog.TranslateBtn->text(), "Trans. All"}, {dialog.FormatSelBtn->text(), "Trans. Selected"},
         {dialog.ReplaceBtn->text(), "Replace Chars"}, {dialog.OkBtn->text(), "Add"},
-        {dialog.SkipBtn->text(), "Skip"}, {dialog.CancelBtn->text(), "Stop"}};
+        {dialog.SkipBtn->text(), "Skip"}, {dialog.CancelBtn->text(), "Stop"},
+        {dialog.UseID3Tags->text(), "&Use ID3 tags"}};
     for (const auto &[shown, expected] : captions)
         EXPECT_EQ(shown, expected);
     ASSERT_EQ(dialog.Format->count(), 9);
@@ -54,7 +59,7 @@ TEST(TImportTracks, CaptionsItemsAndHeader)
 
     const QWidget *order[] = {dialog.Format, dialog.PathFormat, dialog.ForceArtist, dialog.ForceAlbum,
                               dialog.TranslateBtn, dialog.FormatSelBtn, dialog.ReplaceBtn, dialog.OkBtn,
-                              dialog.SkipBtn, dialog.CancelBtn, dialog.Tracks, dialog.Format};
+                              dialog.SkipBtn, dialog.CancelBtn, dialog.UseID3Tags, dialog.Tracks, dialog.Format};
     const QWidget *w = dialog.Format;
     for (const QWidget *expected : order) {
         EXPECT_EQ(w, expected) << (w ? w->objectName().toStdString() : "none");
@@ -97,5 +102,36 @@ TEST(TImportTracks, OpensTranslatedAndClosesByKeyboard)
         EXPECT_EQ(remembered.fileNameFormat, ShortStr("artist-album-track"));
         EXPECT_TRUE(tabsReachedAdd);
         EXPECT_EQ(form.Choice(), c.choice);
+    }
+}
+
+TEST(TImportTracks, UseId3TagsTranslatesAllRowsWhenToggledAndComesUpAsRemembered)
+{
+    QTemporaryDir dir;
+    WriteTaggedMp3(dir.filePath(Files[0]), Id3Names{"Tagged Fox", "", "Tagged Rain"});
+    WriteTaggedMp3(dir.filePath(Files[1]), Id3Names{"Tagged Owl", "Tagged Day", ""});
+    QtDialogs dialogs;
+    ImportFormats remembered;
+    // The first dialog turns the box on, and the second comes up with it.
+    for (bool rememberedOn : {false, true}) {
+        SCOPED_TRACE(rememberedOn ? "remembered on" : "remembered off");
+        ImportTracksForm form(dialogs, remembered, Files);
+        form.SourceDir = dir.path();
+        bool shownChecked = !rememberedOn, keyToggled = false;
+        QString toggled;
+        WhenShown<TImportTracks> shown([&](TImportTracks *d) {
+            shownChecked = d->UseID3Tags->isChecked();
+            // The accelerator clicks the box by an animated click, which ends a moment later.
+            QTest::keyClick(d->windowHandle(), Qt::Key_U, Qt::AltModifier);
+            keyToggled = QTest::qWaitFor([d, rememberedOn] { return d->UseID3Tags->isChecked() != rememberedOn; });
+            toggled = Names(form, 0) + "/" + Names(form, 1);
+            d->CancelBtn->click();
+        });
+        TImportTracks(form).exec();
+        EXPECT_EQ(shownChecked, rememberedOn);
+        EXPECT_TRUE(keyToggled);
+        EXPECT_EQ(remembered.useId3Tags, !rememberedOn);
+        EXPECT_EQ(toggled.toStdString(), rememberedOn ? "Blue Fox|Night Songs|Rain/Red Owl|Day|Sun"
+                                                      : "Tagged Fox|Night Songs|Tagged Rain/Tagged Owl|Tagged Day|Sun");
     }
 }
