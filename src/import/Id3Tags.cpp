@@ -10,11 +10,6 @@
 #include <mpegfile.h>
 
 namespace {
-QString FromTag(const TagLib::String &value)
-{
-    return QString::fromUtf8(value.toCString(true));
-}
-
 bool IsBlank(const QString &value)
 {
     return TrimBlanks(ShortStr::fromQString(value)).empty();
@@ -26,7 +21,7 @@ QString FirstNonBlank(const TagLib::Tag *v2, const TagLib::Tag *v1, TagLib::Stri
     for (const TagLib::Tag *tag : {v2, v1}) {
         if (!tag)
             continue;
-        const QString value = FromTag((tag->*field)());
+        const QString value = QString::fromStdString((tag->*field)().to8Bit(true));
         if (!IsBlank(value))
             return value;
     }

@@ -54,7 +54,7 @@ public:
     // they hold a value, Force Artist and Force Album still winning.
     bool UseID3Tags = false;
 
-    // The dialog comes up: the remembered formats, then all rows translated.
+    // The dialog comes up: the remembered formats and Use ID3 tags, then all rows translated.
     void FormActivate();
     // Translates all rows ("Trans. All"), or the selected ones only.
     void TranslateBtnClick(bool all);

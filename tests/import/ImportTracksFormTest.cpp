@@ -206,13 +206,6 @@ TEST_F(ImportForm, Id3TagsWinWhereTheyHoldAValueButForcedValuesWinOverThem)
         form->TranslateBtnClick(true);
         EXPECT_EQ(names(), c.names);
     }
-    // The list shows a tag's value as it shows a forced one, without leading blanks.
-    EXPECT_EQ(rows()[0], "Blue Fox-Night-Rain.mp3\t  Blue Fox\t  Night\t  Rain");
-    sourceDir = dir.path();
-    open(files);
-    form->UseID3Tags = true;
-    form->TranslateBtnClick(true);
-    EXPECT_EQ(rows()[0], "Blue Fox-Night-Rain.mp3\tRed Owl\t  Night\tMoon");
 }
 
 TEST_F(ImportForm, TagsAreReadOncePerDialogAndTheBoxCarriesToTheNextDialog)
