@@ -4,6 +4,7 @@
 #include "app/ui/TSelDir.h"
 #include "app/ui/TSetupForm.h"
 #include "catalog/ui/TEditTrack.h"
+#include "import/ui/TImportInfo.h"
 #include "import/ui/TImportTracks.h"
 #include "util/DefaultExtension.h"
 #include "util/LongPaths.h"
@@ -136,4 +137,9 @@ void QtDialogs::SelectPath(SelDirForm &form)
 void QtDialogs::ImportTracks(ImportTracksForm &form)
 {
     ShowModal<TImportTracks>(form, parent_);
+}
+
+void QtDialogs::ImportInfo(ImportInfoForm &form)
+{
+    ShowModal<TImportInfo>(form, parent_);
 }
