@@ -45,7 +45,7 @@ int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons bu
     QMessageBox box(parent_);
     box.setWindowTitle(BoxTitle(type));
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    box.setText(ShownMessageText(text));
     switch (type) {
     case MsgDlgType::Warning: box.setIcon(QMessageBox::Warning); break;
     case MsgDlgType::Error: box.setIcon(QMessageBox::Critical); break;
