@@ -111,7 +111,9 @@ void CDImport::ImportDirectory(const QString &dir)
         || !visited_.insert({static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)}).second)
         return;
 
-    // In the order the file system gives; a directory that cannot be read gives nothing.
+    // In the order the file system gives; a directory that cannot be read gives nothing. Only
+    // plain files (or links to them) can be tracks: a dangling link or a pipe named ".mp3" would
+    // only make the measuring ask for a CD that holds no such file.
     QStringList subDirs, files;
     QDirIterator entries(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
@@ -121,7 +123,7 @@ void CDImport::ImportDirectory(const QString &dir)
         if (entry.isDir()) {
             if (!name.startsWith('.'))
                 subDirs << name;
-        } else if (IsMP3Name(name)) {
+        } else if (entry.isFile() && IsMP3Name(name)) {
             files << name;
         }
     }
