@@ -7,6 +7,7 @@
 #include <memory>
 
 class EditTrackForm;
+class ImportInfoForm;
 class ImportTracksForm;
 class ProgressView;
 class SelDirForm;
@@ -58,6 +59,7 @@ public:
     virtual void Setup(SetupForm &form) = 0;
     virtual void SelectPath(SelDirForm &form) = 0;
     virtual void ImportTracks(ImportTracksForm &form) = 0;
+    virtual void ImportInfo(ImportInfoForm &form) = 0;
 
     void ShowInformation(const QString &text) { MessageBox(MsgDlgType::Information, text, ButtonSet({mbOK})); }
     void ShowError(const QString &text) { MessageBox(MsgDlgType::Error, text, ButtonSet({mbOK})); }

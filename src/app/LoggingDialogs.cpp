@@ -5,6 +5,7 @@
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
+#include "import/ImportInfoForm.h"
 #include "import/ImportTracksForm.h"
 
 #include <QFile>
@@ -113,4 +114,10 @@ void LoggingDialogs::ImportTracks(ImportTracksForm &form)
 {
     log("ImportTracks", form.Caption);
     shown_.ImportTracks(form);
+}
+
+void LoggingDialogs::ImportInfo(ImportInfoForm &form)
+{
+    log("ImportInfo", ImportInfoForm::Caption);
+    shown_.ImportInfo(form);
 }

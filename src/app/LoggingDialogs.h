@@ -24,6 +24,7 @@ public:
     void Setup(SetupForm &form) override;
     void SelectPath(SelDirForm &form) override;
     void ImportTracks(ImportTracksForm &form) override;
+    void ImportInfo(ImportInfoForm &form) override;
 
 private:
     // Written when the dialog is shown, before it waits for an answer.

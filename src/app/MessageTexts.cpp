@@ -11,3 +11,8 @@ QString MessageTitle(MsgDlgType type)
     }
     return QString();
 }
+
+QString ShownMessageText(const QString &text)
+{
+    return QString(text).replace(QChar(u'\r'), QChar(u'\n')).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}

@@ -5,6 +5,10 @@
 
 #include <QString>
 
+// The text as a message box shows it: the program's texts write a line break as "\r" (so that a
+// logged dialog stays one line) and an ampersand as "&&".
+QString ShownMessageText(const QString &text);
+
 // The title of a message box of the given type; empty for a custom box, whose window keeps the
 // application's name.
 QString MessageTitle(MsgDlgType type);

@@ -24,6 +24,7 @@ public:
     void Setup(SetupForm &) override {}
     void SelectPath(SelDirForm &) override {}
     void ImportTracks(ImportTracksForm &) override {}
+    void ImportInfo(ImportInfoForm &) override {}
 
     static int ClosedResult(MsgDlgButtons buttons)
     {

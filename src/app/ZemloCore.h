@@ -10,6 +10,7 @@
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogSearch.h"
 #include "catalog/TrackEditing.h"
+#include "import/CDImport.h"
 #include "import/ImportFormats.h"
 #include "import/TrackMeasurement.h"
 #include "player/TMPEGPlayer.h"
@@ -82,6 +83,7 @@ public:
     CopyToDisk &copyToDisk() { return copyToDisk_; }
     ExternalPlayer &externalPlayer() { return externalPlayer_; }
     ImportFormats &importFormats() { return importFormats_; }
+    CDImport &cdImport() { return cdImport_; }
 
 private:
     Dialogs &dialogs_;
@@ -102,5 +104,6 @@ private:
     CopyToDisk copyToDisk_;
     ExternalPlayer externalPlayer_;
     ImportFormats importFormats_;
+    CDImport cdImport_{config_, catalog_, measurement_, importFormats_, dialogs_};
     bool destroyed_ = false;
 };

@@ -4,6 +4,7 @@
 #include "app/ui/TSelDir.h"
 #include "app/ui/TSetupForm.h"
 #include "catalog/ui/TEditTrack.h"
+#include "import/ui/TImportInfo.h"
 #include "import/ui/TImportTracks.h"
 #include "util/DefaultExtension.h"
 #include "util/LongPaths.h"
@@ -44,7 +45,7 @@ int QtDialogs::MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons bu
     QMessageBox box(parent_);
     box.setWindowTitle(BoxTitle(type));
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    box.setText(ShownMessageText(text));
     switch (type) {
     case MsgDlgType::Warning: box.setIcon(QMessageBox::Warning); break;
     case MsgDlgType::Error: box.setIcon(QMessageBox::Critical); break;
@@ -136,4 +137,9 @@ void QtDialogs::SelectPath(SelDirForm &form)
 void QtDialogs::ImportTracks(ImportTracksForm &form)
 {
     ShowModal<TImportTracks>(form, parent_);
+}
+
+void QtDialogs::ImportInfo(ImportInfoForm &form)
+{
+    ShowModal<TImportInfo>(form, parent_);
 }

@@ -25,6 +25,7 @@ public:
     void Setup(SetupForm &form) override;
     void SelectPath(SelDirForm &form) override;
     void ImportTracks(ImportTracksForm &form) override;
+    void ImportInfo(ImportInfoForm &form) override;
 
 private:
     QWidget *parent_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
+#include "import/ImportInfoForm.h"
 #include "import/ImportTracksForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -51,6 +52,10 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     import.Caption = "Import from /cd/";
     dialogs.ImportTracks(import);
     EXPECT_EQ(import.Choice(), ImportTracksForm::SkipChoice);
+    scripted.onForm<ImportInfoForm>([](ImportInfoForm &form) { form.BitBtn2Click(); });
+    ImportInfoForm info(dialogs);
+    dialogs.ImportInfo(info);
+    EXPECT_TRUE(info.Closed());
 
     EXPECT_EQ(ReadFileBytes(log), "MessageBox:Confirmation|Delete ?\n"
                                   "MessageDlgFocus|x not found.\n"
@@ -62,8 +67,9 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
                                   "Progress|Copying files\n"
                                   "Setup|Setup for ZEMLO\n"
                                   "SelectPath|Select Path\n"
-                                  "ImportTracks|Import from /cd/\n");
-    EXPECT_EQ(scripted.asked.size(), 10u);
+                                  "ImportTracks|Import from /cd/\n"
+                                  "ImportInfo|Import new Tracks\n");
+    EXPECT_EQ(scripted.asked.size(), 11u);
     EXPECT_TRUE(scripted.forms.empty());
 
     LoggingDialogs silent(scripted, QString());  // no log named: only passes on

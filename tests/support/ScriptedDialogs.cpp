@@ -3,6 +3,7 @@
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
+#include "import/ImportInfoForm.h"
 #include "import/ImportTracksForm.h"
 
 #include <gtest/gtest.h>
@@ -161,5 +162,11 @@ void ScriptedDialogs::SelectPath(SelDirForm &form)
 void ScriptedDialogs::ImportTracks(ImportTracksForm &form)
 {
     asked.push_back({"ImportTracks", form.Caption, MsgDlgType::Custom, 0, -1});
+    present(form, asked.back());
+}
+
+void ScriptedDialogs::ImportInfo(ImportInfoForm &form)
+{
+    asked.push_back({"ImportInfo", ImportInfoForm::Caption, MsgDlgType::Custom, 0, -1});
     present(form, asked.back());
 }

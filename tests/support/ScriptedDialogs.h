@@ -71,6 +71,7 @@ public:
     void SelectPath(SelDirForm &form) override;
     // Recorded with the caption.
     void ImportTracks(ImportTracksForm &form) override;
+    void ImportInfo(ImportInfoForm &form) override;
 
 private:
     static void FailOtherForm();
