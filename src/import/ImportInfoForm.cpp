@@ -15,5 +15,11 @@ void ImportInfoForm::BitBtn1Click()
         dialogs_.ShowError("A CD ID can't hold a \";\" or a line break !");
         return;
     }
+    // The CD path list, where the source root stays while the import runs, holds paths of at
+    // most 255 characters: a longer root would be scanned cut, somewhere else.
+    if (Source.trimmed().toUcs4().size() >= ShortStr::MaxLen) {
+        dialogs_.ShowError("The source path is too long: a path of at most 254 characters can be imported.");
+        return;
+    }
     Close(StartChoice);
 }

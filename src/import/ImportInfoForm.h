@@ -23,7 +23,8 @@ public:
     QStringList SourceItems;
     bool SubDirs = true;
 
-    // Start: closes unless the CD ID is blank, which is refused with a message.
+    // Start: closes unless the CD ID is blank or cannot be stored, or the source path is too long;
+    // each is refused with a message.
     void BitBtn1Click();
     void BitBtn2Click() { Close(CancelChoice); }
 };

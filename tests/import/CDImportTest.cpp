@@ -268,18 +268,21 @@ TEST_F(Import, QuestionsAndMessagesBeforeTheScan)
     }
 }
 
-TEST_F(Import, StartRefusesCDIDsThatCannotBeStoredAndCancelEndsSilently)
+TEST_F(Import, StartRefusesWhatCannotBeStoredAndCancelEndsSilently)
 {
-    struct Case { const char *cdId; bool closes; };
-    for (const Case &c : {Case{"   ", false}, Case{"a;b", false}, Case{" 1 ", true}}) {
+    struct Case { const char *cdId; QString source; bool closes; };
+    const QString longest = "/" + QString(253, 'a');
+    for (const Case &c : {Case{"   ", "", false}, Case{"a;b", "", false}, Case{"1", longest + "a", false},
+                          Case{" 1 ", "  " + longest + "  ", true}}) {
         ImportInfoForm form(dialogs);
         form.CDNum = c.cdId;
+        form.Source = c.source;
         form.BitBtn1Click();
         EXPECT_EQ(form.Closed(), c.closes) << c.cdId;
         EXPECT_EQ(form.Choice(), c.closes ? ImportInfoForm::StartChoice : ImportInfoForm::CancelChoice);
     }
     EXPECT_EQ(shown("MessageBox").first(), "CD ID can't be empty !!! write something... like '1' or anything!");
-    EXPECT_EQ(shown("MessageBox").size(), 2);
+    EXPECT_EQ(shown("MessageBox").size(), 3);
 
     dialogs.asked.clear();
     config.CDPaths[1] = "/media/cd/";
