@@ -11,7 +11,9 @@
 #include "selection/TrackFileLocator.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -47,19 +49,22 @@ struct MeasurementFixture : ::testing::Test {
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
-    // A copy of the file (a generated MP3) on the CD path.
+    // A copy of the file (a generated MP3) on the CD path, its directories made.
     void put(const QString &name, const QString &source) const
     {
+        QDir().mkpath(QFileInfo(path(name)).path());
         QFile::remove(path(name));
         ASSERT_TRUE(QFile::copy(source, path(name))) << name.toStdString();
     }
-    // A catalog track of CD "CD7" stored under name, with the old size and play time.
+    // A catalog track of CD "CD7" stored under name ("/" between directories, stored as "\"),
+    // with the old size and play time; its Track is the name's last part.
     TSong *addTrack(const QString &name)
     {
         auto song = std::make_unique<TSong>();
-        song->ParseLine(ShortStr::fromQString(QString("CD7; %1; %2; Artist; Album; %3; %3")
-                                                  .arg(OldPlayTime).arg(OldSize).arg(name)),
+        song->ParseLine(ShortStr::fromQString(QString("CD7; %1; %2; Artist; Album; T; x").arg(OldPlayTime).arg(OldSize)),
                         nullptr);
+        song->SetTexts(song->Artist(), song->Album(), ShortStr::fromQString(QFileInfo(name).fileName()),
+                       ShortStr::fromQString(QString(name).replace('/', '\\')));
         return catalog.AddTrack(std::move(song));
     }
 
