@@ -62,7 +62,6 @@ TEST_F(CatalogRun, OnlyOverACatalogSortedByCDAndWhenConfirmed)
         {"never sorted (first: the new catalog has no key in force)", SortKind::None, {}, {SortError}},
         {"sorted by Artist", SortKind::Artist, {}, {SortError}},
         {"answered No", SortKind::CD, {mrNo}, {Question}},
-        {"question closed", SortKind::CD, {mrCancel}, {Question}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
