@@ -141,7 +141,7 @@ void Run(TMPEGPlayer &player, const QString &wav, const QTemporaryDir &dir, int 
         bool same = true;
         const double open = BestOfThree([&] {
             for (const QString &name : names) {
-                player.SetStreamName(ShortStr::fromQString(name));
+                player.SetStreamName(name);
                 player.Open();
                 if (length < 0)
                     length = player.TrackLen();

@@ -10,6 +10,7 @@
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogSearch.h"
 #include "catalog/TrackEditing.h"
+#include "import/CatalogMeasurement.h"
 #include "import/CDImport.h"
 #include "import/ImportFormats.h"
 #include "import/TrackMeasurement.h"
@@ -79,6 +80,7 @@ public:
     TMPEGPlayer &player() { return mp3player; }
     const TrackFileLocator &locator() const { return locator_; }
     TrackMeasurement &measurement() { return measurement_; }
+    CatalogMeasurement &catalogMeasurement() { return catalogMeasurement_; }
     PlayLists &playLists() { return playLists_; }
     CopyToDisk &copyToDisk() { return copyToDisk_; }
     ExternalPlayer &externalPlayer() { return externalPlayer_; }
@@ -100,6 +102,7 @@ private:
     TMPEGPlayer mp3player;
     TrackFileLocator locator_;
     TrackMeasurement measurement_{locator_, mp3player, catalog_};
+    CatalogMeasurement catalogMeasurement_{catalog_, selection_, measurement_, mp3player, dialogs_};
     PlayLists playLists_;
     CopyToDisk copyToDisk_;
     ExternalPlayer externalPlayer_;

@@ -30,7 +30,7 @@ bool TrackMeasurement::MeasureTrack(TSong &track)
     track.Size = static_cast<int32_t>(std::min<int64_t>(size, std::numeric_limits<int32_t>::max()));
     bool opened = true;
     try {
-        player_.SetStreamName(ShortStr::fromQString(path));
+        player_.SetStreamName(path);
         player_.Open();
         track.SetPlayTime(player_.TrackLen() / 1000);
     } catch (const TMPEGError &) {

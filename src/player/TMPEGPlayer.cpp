@@ -64,7 +64,7 @@ void TMPEGPlayer::SetTimerFreq(int value)
         UseTimer_ = false;
 }
 
-void TMPEGPlayer::SetStreamName(const ShortStr &value)
+void TMPEGPlayer::SetStreamName(const QString &value)
 {
     StreamName_ = value;
     if (Opened_)
@@ -145,10 +145,10 @@ void TMPEGPlayer::Open()
         lib_.Open(nullptr, 1, &OpenStreamCb, &CloseStreamCb, &RestartStreamCb, &ReadStreamCb, &SeekStreamCb,
                   &GetStreamSizeCb, this);
     } else {
-        if (StreamName_.empty())
+        if (StreamName_.isEmpty())
             throw TMPEGError(NonSpecifiedStreamCode, NonSpecifiedStreamText);
-        const std::string name = StreamName_.toUtf8();
-        lib_.Open(name.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        const QByteArray name = StreamName_.toUtf8();
+        lib_.Open(name.constData(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     }
     CheckError();
     Opened_ = true;

@@ -12,6 +12,7 @@
 #include "util/ShortStr.h"
 
 #include <QObject>
+#include <QString>
 #include <cstdint>
 #include <functional>
 
@@ -50,8 +51,9 @@ public:
     void SetTimerFreq(int value);
     bool AutoPlay() const { return AutoPlay_; }
     void SetAutoPlay(bool value) { AutoPlay_ = value; }
-    const ShortStr &StreamName() const { return StreamName_; }
-    void SetStreamName(const ShortStr &value);
+    // The whole path: a full name of a file on a CD path may be longer than a short string.
+    const QString &StreamName() const { return StreamName_; }
+    void SetStreamName(const QString &value);
     TOutputDevice OutputDevice() const;
     void SetOutputDevice(TOutputDevice value);
     const ShortStr &OutFilename() const { return OutFilename_; }
@@ -120,7 +122,7 @@ private:
     bool UseTimer_ = true;
     int TimerFreq_ = 1000;
     bool AutoPlay_ = false;
-    ShortStr StreamName_;
+    QString StreamName_;
     int32_t DeviceValue_ = 0;
     ShortStr OutFilename_;
     ShortStr PathToDLL_;

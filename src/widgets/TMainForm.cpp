@@ -255,7 +255,7 @@ void TMainForm::createMenus()
     Context1 = menuItem(Help1, "&Context", QKeySequence(Qt::Key_F1));
     About1 = menuItem(Help1, "&About", {});
 
-    for (QAction *a : {Play1, SetSize1, PlayfromCD1, PlayExternal1})
+    for (QAction *a : {Play1, PlayfromCD1, PlayExternal1})
         a->setEnabled(false);
 }
 
@@ -283,6 +283,7 @@ void TMainForm::wireHandlers()
     onTriggered(LoadDB, [&commands] { commands.LoadDBClick(); });
     onTriggered(SaveAllList1, [&commands] { commands.SaveAllList1Click(); });
     onTriggered(ImportCDTracks1, [this] { core_.cdImport().ImportCDTracks1Click(); });
+    onTriggered(SetSize1, [this] { core_.catalogMeasurement().SetSize1Click(); });
     onTriggered(byBand1, [this, &sorter] { sorter.SortbyBand1Click(); showSortState(); });
     onTriggered(bySong1, [this, &sorter] { sorter.SortbySong1Click(); showSortState(); });
     onTriggered(byCD1, [this, &sorter] { sorter.SortbyCD1Click(); showSortState(); });

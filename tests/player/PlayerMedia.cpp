@@ -25,16 +25,14 @@ QTemporaryDir &MediaDir()
     return dir;
 }
 
-// A 440 Hz tone of the kind's length, as raw 16-bit little-endian samples.
-QByteArray Tone(Mp3Kind kind)
+// A 440 Hz tone, as raw 16-bit little-endian samples.
+QByteArray Tone(int seconds, int rate, int channels)
 {
-    const bool mono = kind == Mp3Kind::Mono;
-    const int rate = mono ? 22050 : 44100;
     QByteArray pcm;
-    for (int i = 0; i < (mono ? 3 : 4) * rate; ++i) {
+    for (int i = 0; i < seconds * rate; ++i) {
         char sample[2];
         qToLittleEndian(int16_t(8000 * std::sin(2 * M_PI * 440.0 * i / rate)), sample);
-        for (int channel = 0; channel < (mono ? 1 : 2); ++channel)
+        for (int channel = 0; channel < channels; ++channel)
             pcm.append(sample, 2);
     }
     return pcm;
@@ -48,11 +46,27 @@ QString Mp3File(Mp3Kind kind)
         return made[kind];
     const QString path = MediaDir().filePath(QString("tone%1.mp3").arg(int(kind)));
     const QString raw = MediaDir().filePath(QString("tone%1.raw").arg(int(kind)));
-    WriteFileBytes(raw, Tone(kind));
+    const bool mono = kind == Mp3Kind::Mono;
+    WriteFileBytes(raw, mono ? Tone(3, 22050, 1) : Tone(4, 44100, 2));
     // lame's options for each kind, in the order of Mp3Kind; the tone comes as raw samples.
     static const QStringList options[] = {{"-b", "128"}, {"-V", "4"}, {"-b", "128", "-t"}, {"-m", "m", "-s", "22.05"}};
     RunProgram(QStringList{"lame"} + options[int(kind)] + QStringList{"-r", "--quiet", raw, path});
     return made[kind] = path;
+}
+
+QString Mp3OfLength(int seconds, bool vbr)
+{
+    static std::map<std::pair<int, bool>, QString> made;
+    const auto key = std::pair(seconds, vbr);
+    if (made.count(key))
+        return made[key];
+    const QString name = QString("%1s-%2").arg(seconds).arg(vbr ? "vbr" : "cbr");
+    const QString path = MediaDir().filePath(name + ".mp3");
+    const QString raw = MediaDir().filePath(name + ".raw");
+    WriteFileBytes(raw, Tone(seconds, 16000, 1));
+    const QStringList rate = vbr ? QStringList{"-V", "9"} : QStringList{"-b", "64"};
+    RunProgram(QStringList{"lame"} + rate + QStringList{"-r", "-s", "16", "-m", "m", "--quiet", raw, path});
+    return made[key] = path;
 }
 
 QByteArray Mp3Bytes(Mp3Kind kind)

@@ -128,10 +128,10 @@ TEST_F(Player, OperationsInTheWrongStateAndFilesThatDoNotOpen)
     EXPECT_EQ(ErrorOf([&] { p.Close(); }), "Incorrect mode") << "the library has nothing open";
 
     // A file that does not open keeps the length of the last one that did.
-    p.SetStreamName(ShortStr::fromQString(Mp3File(Mp3Kind::Vbr)));
+    p.SetStreamName(Mp3File(Mp3Kind::Vbr));
     p.Open();
     EXPECT_EQ(p.TrackLen(), 4000);
-    p.SetStreamName(ShortStr::fromQString(WriteScratchFile("text.mp3", "Artist - Title\r\n")));
+    p.SetStreamName(WriteScratchFile("text.mp3", "Artist - Title\r\n"));
     int code = -1;
     EXPECT_EQ(ErrorOf([&] { p.Open(); }, &code), "Input stream error");
     EXPECT_EQ(code, 3);

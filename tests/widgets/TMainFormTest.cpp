@@ -84,6 +84,10 @@ TEST_F(MainFormFixture, CentredHelpAndCommands)
     ASSERT_NE(play, nullptr);
     EXPECT_FALSE(play->isEnabled());
     EXPECT_TRUE(form.findChild<QAction *>("Save")->isEnabled());
+    // F11 runs the measurement of the catalog, which a new catalog, not sorted by CD, refuses.
+    dialogs.asked.clear();
+    QTest::keyClick(&form, Qt::Key_F11);
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"You must sort the tracks by CD first (Database->Sort)"});
     // The export commands, the list keys and Alt+S are driven by keyboard in tests/e2e/export.sh.
     dialogs.asked.clear();
     dialogs.onForm<SetupForm>([](SetupForm &setup) { setup.CancelBtnClick(); });
