@@ -24,6 +24,8 @@ public:
     ShortStr Track() const { return texts_.get(TrackText); }
     ShortStr FileName() const { return texts_.get(FileNameText); }
     ShortStr CDID() const { return cdid_.str(); }
+    // The CD ID as UTF-8, interned: records with equal CD IDs share this one string.
+    const std::string &CDIDUtf8() const { return cdid_.utf8(); }
     ShortStr PlayTime() const { return playTime_.str(); }
     void SetTexts(const ShortStr &artist, const ShortStr &album, const ShortStr &track,
                   const ShortStr &fileName);

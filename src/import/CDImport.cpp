@@ -16,6 +16,7 @@
 #include <QFile>
 
 #include <memory>
+#include <unordered_set>
 #include <sys/stat.h>
 
 namespace {
@@ -96,9 +97,14 @@ void CDImport::ImportCDTracks1Click()
 bool CDImport::CDIDExists(const QString &cdId) const
 {
     const ShortStr typed = UpperCaseShort(ShortStr::fromQString(cdId).left(CDIDLen));
-    for (const TSong *song : catalog_.all().songs())
-        if (StrippedCDID(song->CDID()) == typed)
+    // A catalog has far fewer CD IDs than tracks, and equal ones are one interned string: each
+    // is compared once.
+    std::unordered_set<const std::string *> compared;
+    for (const TSong *song : catalog_.all().songs()) {
+        const std::string &stored = song->CDIDUtf8();
+        if (compared.insert(&stored).second && StrippedCDID(ShortStr::fromUtf8(stored)) == typed)
             return true;
+    }
     return false;
 }
 
