@@ -26,9 +26,9 @@ const QMessageBox::StandardButton kStandardButtons[MessageButtonCount] = {
 
 // Shows the view of a form modally; the view closes itself when the form closes.
 template <class View, class Form>
-void ShowModal(Form &form, QWidget *parent)
+void ShowModal(Form &form, const HandlerGuard &guard, QWidget *parent)
 {
-    View dialog(form, parent);
+    View dialog(form, guard, parent);
     dialog.exec();
 }
 
@@ -121,25 +121,25 @@ std::unique_ptr<ProgressView> QtDialogs::Progress(const QString &title, int tota
 
 void QtDialogs::EditTrack(EditTrackForm &form)
 {
-    ShowModal<TEditTrack>(form, parent_);
+    ShowModal<TEditTrack>(form, *guard_, parent_);
 }
 
 void QtDialogs::Setup(SetupForm &form)
 {
-    ShowModal<TSetupForm>(form, parent_);
+    ShowModal<TSetupForm>(form, *guard_, parent_);
 }
 
 void QtDialogs::SelectPath(SelDirForm &form)
 {
-    ShowModal<TSelDir>(form, parent_);
+    ShowModal<TSelDir>(form, *guard_, parent_);
 }
 
 void QtDialogs::ImportTracks(ImportTracksForm &form)
 {
-    ShowModal<TImportTracks>(form, parent_);
+    ShowModal<TImportTracks>(form, *guard_, parent_);
 }
 
 void QtDialogs::ImportInfo(ImportInfoForm &form)
 {
-    ShowModal<TImportInfo>(form, parent_);
+    ShowModal<TImportInfo>(form, *guard_, parent_);
 }

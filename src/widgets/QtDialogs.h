@@ -2,6 +2,8 @@
 // The dialogs as the user sees them: Qt's standard boxes and the program's own dialogs.
 
 #include "app/Dialogs.h"
+#include "app/ErrorReporter.h"
+#include "app/HandlerGuard.h"
 
 class QWidget;
 
@@ -11,6 +13,9 @@ public:
     // The dialogs through which a dialog asks its own follow-up questions (whether to replace an
     // existing file), so that they pass the same way as every other question; these by default.
     void setFollowUpDialogs(Dialogs *followUp) { followUp_ = followUp; }
+    // The guard in which the dialogs run the handlers of their forms: the core's, once there is
+    // one; until then a guard that reports through these dialogs.
+    void setHandlerGuard(const HandlerGuard *guard) { guard_ = guard; }
 
     int MessageBox(MsgDlgType type, const QString &text, MsgDlgButtons buttons) override;
     int MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
@@ -30,4 +35,7 @@ public:
 private:
     QWidget *parent_ = nullptr;
     Dialogs *followUp_ = this;
+    DialogsErrorReporter ownErrors_{*this};
+    HandlerGuard ownGuard_{ownErrors_};
+    const HandlerGuard *guard_ = &ownGuard_;
 };

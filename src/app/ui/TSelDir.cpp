@@ -12,8 +12,8 @@
 #include <QTreeView>
 #include <utility>
 
-TSelDir::TSelDir(SelDirForm &form, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
+TSelDir::TSelDir(SelDirForm &form, const HandlerGuard &guard, QWidget *parent)
+    : FormView(guard, parent), form_(form)
 {
     const QScreen *where = screen();
     auto px = [where](int design) { return Scaled(design, where); };
@@ -33,8 +33,10 @@ TSelDir::TSelDir(SelDirForm &form, QWidget *parent)
     // The tree is read and sorted in the background: once directories above the current one
     // have come in and been sorted, the current one is scrolled into view again.
     connect(tree_, &QFileSystemModel::rowsInserted, this, [this](const QModelIndex &above) {
-        if (form_.DriveReady() && form_.Dirs().startsWith(tree_->filePath(above)))
-            followCurrentDirectory_ = true;
+        guarded([this, above] {
+            if (form_.DriveReady() && form_.Dirs().startsWith(tree_->filePath(above)))
+                followCurrentDirectory_ = true;
+        });
     });
     connect(tree_, &QFileSystemModel::layoutChanged, this, [this] {
         if (std::exchange(followCurrentDirectory_, false))
@@ -47,11 +49,13 @@ TSelDir::TSelDir(SelDirForm &form, QWidget *parent)
     BitBtn2->setGeometry(px(343), px(438), px(105), px(41));
 
     connect(DriveComboBox1, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        form_.DriveComboBox1Change(index);
-        showState();
+        guarded([this, index] {
+            form_.DriveComboBox1Change(index);
+            showState();
+        });
     });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { form_.BitBtn1Click(); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { form_.BitBtn2Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { form_.BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { guarded([this] { form_.BitBtn2Click(); }); });
     form_.OnClose = [this] { done(form_.Choice() == mrOk ? Accepted : Rejected); };
     showState();
 
@@ -88,8 +92,10 @@ void TSelDir::showState()
         connect(Dirs->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &index) {
             if (!index.isValid())
                 return;
-            form_.DirsChange(tree_->filePath(index));
-            PathEdit->setText(form_.GetChosenPath());
+            guarded([this, index] {
+                form_.DirsChange(tree_->filePath(index));
+                PathEdit->setText(form_.GetChosenPath());
+            });
         });
     }
     tree_->setRootPath(root);
@@ -117,7 +123,7 @@ void TSelDir::keyPressEvent(QKeyEvent *event)
     // Return in the path edit moves the tree; a typing error never closes the dialog.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && focusWidget() == PathEdit) {
-        pathTyped();
+        guarded([this] { pathTyped(); });
         return;
     }
     QDialog::keyPressEvent(event);

@@ -4,8 +4,7 @@
 // second Return on the same directory confirms). Every rule is the form's.
 
 #include "app/SelDirForm.h"
-
-#include <QDialog>
+#include "widgets/FormView.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -13,10 +12,10 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 
-class TSelDir : public QDialog {
+class TSelDir : public FormView {
     Q_OBJECT
 public:
-    explicit TSelDir(SelDirForm &form, QWidget *parent = nullptr);
+    TSelDir(SelDirForm &form, const HandlerGuard &guard, QWidget *parent = nullptr);
     ~TSelDir() override;
 
     QComboBox *DriveComboBox1;

@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <iterator>
 
-TSetupForm::TSetupForm(SetupForm &form, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
+TSetupForm::TSetupForm(SetupForm &form, const HandlerGuard &guard, QWidget *parent)
+    : FormView(guard, parent), form_(form)
 {
     const QScreen *where = screen();
     auto px = [where](int design) { return Scaled(design, where); };
@@ -62,20 +62,22 @@ TSetupForm::TSetupForm(SetupForm &form, QWidget *parent)
     connect(&form_.CDPathList, &ListState::currentRowChanged, this,
             [this](int row) { CDPathList->setCurrentRow(row); });
     connect(CDPathList, &QListWidget::currentRowChanged, this,
-            [this](int row) { form_.CDPathList.setCurrentRow(row); });
+            [this](int row) { guarded([this, row] { form_.CDPathList.setCurrentRow(row); }); });
     connect(Player, &QLineEdit::textChanged, this, [this](const QString &text) { form_.Player = text; });
     connect(CopyToHDPath, &QLineEdit::textChanged, this, [this](const QString &text) { form_.CopyToHDPath = text; });
     connect(PlayFromHDPath, &QLineEdit::textChanged, this,
             [this](const QString &text) { form_.PlayFromHDPath = text; });
-    connect(AddPath, &QPushButton::clicked, this, [this] { form_.AddPathClick(); });
-    connect(ChangePath, &QPushButton::clicked, this, [this] { form_.ChangePathClick(); });
-    connect(DelPath, &QPushButton::clicked, this, [this] { form_.DelPathClick(); });
+    connect(AddPath, &QPushButton::clicked, this, [this] { guarded([this] { form_.AddPathClick(); }); });
+    connect(ChangePath, &QPushButton::clicked, this, [this] { guarded([this] { form_.ChangePathClick(); }); });
+    connect(DelPath, &QPushButton::clicked, this, [this] { guarded([this] { form_.DelPathClick(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] {
-        form_.SpeedButton1Click();
-        Player->setText(form_.Player);
+        guarded([this] {
+            form_.SpeedButton1Click();
+            Player->setText(form_.Player);
+        });
     });
-    connect(OkBtn, &QPushButton::clicked, this, [this] { form_.OkBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { form_.CancelBtnClick(); });
+    connect(OkBtn, &QPushButton::clicked, this, [this] { guarded([this] { form_.OkBtnClick(); }); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { guarded([this] { form_.CancelBtnClick(); }); });
     form_.OnClose = [this] { done(form_.Choice() == mrOk ? Accepted : Rejected); };
     form_.OnFocusPathList = [this] { CDPathList->setFocus(); };
 

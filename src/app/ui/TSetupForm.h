@@ -4,8 +4,7 @@
 // the form's handlers and show the form's state; it closes when the form does.
 
 #include "app/SetupForm.h"
-
-#include <QDialog>
+#include "widgets/FormView.h"
 
 class QGroupBox;
 class QLabel;
@@ -14,10 +13,10 @@ class QListWidget;
 class QPushButton;
 class QToolButton;
 
-class TSetupForm : public QDialog {
+class TSetupForm : public FormView {
     Q_OBJECT
 public:
-    explicit TSetupForm(SetupForm &form, QWidget *parent = nullptr);
+    TSetupForm(SetupForm &form, const HandlerGuard &guard, QWidget *parent = nullptr);
     ~TSetupForm() override;
 
     QGroupBox *GroupBox1;

@@ -16,8 +16,8 @@ QString Cut(const QString &text)
 }
 } // namespace
 
-TEditTrack::TEditTrack(EditTrackForm &form, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
+TEditTrack::TEditTrack(EditTrackForm &form, const HandlerGuard &guard, QWidget *parent)
+    : FormView(guard, parent), form_(form)
 {
     const QScreen *where = screen();
     auto px = [where](int design) { return Scaled(design, where); };
@@ -45,10 +45,12 @@ TEditTrack::TEditTrack(EditTrackForm &form, QWidget *parent)
     CancelBtn = new QPushButton("Cancel", this);
     CancelBtn->setGeometry(px(641), px(293), px(105), px(41));
     connect(OkBtn, &QPushButton::clicked, this, [this] {
-        form_.texts = texts();
-        form_.OkBtnClick();
+        guarded([this] {
+            form_.texts = texts();
+            form_.OkBtnClick();
+        });
     });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { form_.CancelBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { guarded([this] { form_.CancelBtnClick(); }); });
     form_.OnClose = [this] { done(form_.Choice() == mrOk ? Accepted : Rejected); };
 
     setTabOrder(Track, Album);

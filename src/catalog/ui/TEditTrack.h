@@ -3,18 +3,17 @@
 // Its buttons run the form's handlers; it closes when the form does.
 
 #include "catalog/EditTrackForm.h"
-
-#include <QDialog>
+#include "widgets/FormView.h"
 
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TEditTrack : public QDialog {
+class TEditTrack : public FormView {
     Q_OBJECT
 public:
-    explicit TEditTrack(EditTrackForm &form, QWidget *parent = nullptr);
+    TEditTrack(EditTrackForm &form, const HandlerGuard &guard, QWidget *parent = nullptr);
     ~TEditTrack() override;
 
     QFrame *Panel1;

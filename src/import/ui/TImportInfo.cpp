@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <iterator>
 
-TImportInfo::TImportInfo(ImportInfoForm &form, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
+TImportInfo::TImportInfo(ImportInfoForm &form, const HandlerGuard &guard, QWidget *parent)
+    : FormView(guard, parent), form_(form)
 {
     const QScreen *where = screen();
     auto px = [where](int design) { return Scaled(design, where); };
@@ -45,12 +45,14 @@ TImportInfo::TImportInfo(ImportInfoForm &form, QWidget *parent)
     BitBtn2->setGeometry(px(367), px(188), px(105), px(41));
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        form_.CDNum = CDNum->text();
-        form_.Source = Source->currentText();
-        form_.SubDirs = SubDirs->isChecked();
-        form_.BitBtn1Click();
+        guarded([this] {
+            form_.CDNum = CDNum->text();
+            form_.Source = Source->currentText();
+            form_.SubDirs = SubDirs->isChecked();
+            form_.BitBtn1Click();
+        });
     });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { form_.BitBtn2Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { guarded([this] { form_.BitBtn2Click(); }); });
     form_.OnClose = [this] { done(form_.Choice() == ImportInfoForm::StartChoice ? Accepted : Rejected); };
 
     QWidget *order[] = {CDNum, Source, SubDirs, BitBtn1, BitBtn2};
@@ -71,5 +73,5 @@ TImportInfo::~TImportInfo()
 void TImportInfo::reject()
 {
     if (!form_.Closed())
-        form_.BitBtn2Click();
+        guarded([this] { form_.BitBtn2Click(); });
 }

@@ -4,8 +4,7 @@
 // Start; Escape and the close box cancel. It closes when the form does.
 
 #include "import/ImportInfoForm.h"
-
-#include <QDialog>
+#include "widgets/FormView.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,10 +12,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TImportInfo : public QDialog {
+class TImportInfo : public FormView {
     Q_OBJECT
 public:
-    explicit TImportInfo(ImportInfoForm &form, QWidget *parent = nullptr);
+    TImportInfo(ImportInfoForm &form, const HandlerGuard &guard, QWidget *parent = nullptr);
     ~TImportInfo() override;
 
     QLabel *CDNumLabel, *SourceLabel;

@@ -30,8 +30,8 @@ void ShowText(QLineEdit *edit, const ShortStr &text)
 }
 } // namespace
 
-TImportTracks::TImportTracks(ImportTracksForm &form, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), form_(form)
+TImportTracks::TImportTracks(ImportTracksForm &form, const HandlerGuard &guard, QWidget *parent)
+    : FormView(guard, parent), form_(form)
 {
     const QScreen *where = screen();
     auto px = [where](int design) { return Scaled(design, where); };
@@ -146,8 +146,11 @@ void TImportTracks::reject()
 
 void TImportTracks::run(const std::function<void()> &handler)
 {
-    takeTexts();
-    handler();
+    guarded([this, &handler] {
+        takeTexts();
+        handler();
+    });
+    // Also after a handler that failed: the controls show what the form holds now.
     showTexts();
 }
 

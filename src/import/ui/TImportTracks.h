@@ -5,8 +5,8 @@
 // and items again. The list shows the form's rows directly. It closes when the form does.
 
 #include "import/ImportTracksForm.h"
+#include "widgets/FormView.h"
 
-#include <QDialog>
 #include <functional>
 
 class QCheckBox;
@@ -18,10 +18,10 @@ class QPushButton;
 class THeader;
 class TTabListBox;
 
-class TImportTracks : public QDialog {
+class TImportTracks : public FormView {
     Q_OBJECT
 public:
-    explicit TImportTracks(ImportTracksForm &form, QWidget *parent = nullptr);
+    TImportTracks(ImportTracksForm &form, const HandlerGuard &guard, QWidget *parent = nullptr);
     ~TImportTracks() override;
 
     THeader *Header1;
@@ -41,6 +41,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Runs a handler of the form guarded, between handing over and showing again the texts.
     void run(const std::function<void()> &handler);
     void takeTexts();
     void showTexts();

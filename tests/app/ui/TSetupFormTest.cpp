@@ -1,3 +1,4 @@
+#include "app/ErrorReporter.h"
 #include "app/PlatformPorts.h"
 #include "app/ui/TSelDir.h"
 #include "app/ui/TSetupForm.h"
@@ -37,9 +38,11 @@ Config TwoPaths()
 TEST(TSetupForm, CaptionsFocusOrderAndTheFormsState)
 {
     QtDialogs dialogs;
+    DialogsErrorReporter errors{dialogs};
+    HandlerGuard guard{errors};
     FakeVolumes volumes;
     SetupForm form(dialogs, volumes, TwoPaths());
-    TSetupForm dialog(form);
+    TSetupForm dialog(form, guard);
     EXPECT_EQ(dialog.windowTitle(), "Setup for ZEMLO");
     EXPECT_EQ(dialog.GroupBox1->title(), "Source Drives / CDs");
     EXPECT_EQ(dialog.CDPathList->parentWidget(), dialog.GroupBox1);

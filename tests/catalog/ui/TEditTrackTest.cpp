@@ -1,3 +1,4 @@
+#include "app/ErrorReporter.h"
 #include "catalog/ui/TEditTrack.h"
 #include "support/gui/ModalDriver.h"
 #include "widgets/QtDialogs.h"
@@ -24,8 +25,10 @@ std::string Fields(const TrackTexts &t)
 TEST(TEditTrack, LayoutAndTabOrder)
 {
     QtDialogs dialogs;
+    DialogsErrorReporter errors{dialogs};
+    HandlerGuard guard{errors};
     EditTrackForm form(dialogs, Original);
-    TEditTrack dialog(form);
+    TEditTrack dialog(form, guard);
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_TRUE(dialog.FileName->isReadOnly());
     EXPECT_LT(dialog.OkBtn->x(), dialog.CancelBtn->x());

@@ -1,3 +1,4 @@
+#include "app/ErrorReporter.h"
 #include "import/ui/TImportInfo.h"
 #include "support/ScriptedDialogs.h"
 #include "support/gui/ModalDriver.h"
@@ -13,10 +14,12 @@
 TEST(TImportInfo, CaptionsAndTabOrder)
 {
     ScriptedDialogs dialogs;
+    DialogsErrorReporter errors{dialogs};
+    HandlerGuard guard{errors};
     ImportInfoForm form(dialogs);
     form.SourceItems = QStringList{"/media/cd/", "/mnt/mp3/"};
     form.Source = "/media/cd/";
-    TImportInfo dialog(form);
+    TImportInfo dialog(form, guard);
     EXPECT_EQ(dialog.windowTitle(), "Import new Tracks");
     const std::pair<QString, QString> captions[] = {
         {dialog.CDNumLabel->text(), "CD ID"}, {dialog.SourceLabel->text(), "Source Path"},
@@ -47,6 +50,8 @@ TEST(TImportInfo, ReturnInSourceStartsUnlessTheCDIDIsBlank)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.cdId);
         ScriptedDialogs dialogs;
+        DialogsErrorReporter errors{dialogs};
+        HandlerGuard guard{errors};
         ImportInfoForm form(dialogs);
         bool cdNumFocused = false, sourceAfterTab = false, stayedOpen = false;
         WhenShown<TImportInfo> shown([&](TImportInfo *d) {
@@ -61,7 +66,7 @@ TEST(TImportInfo, ReturnInSourceStartsUnlessTheCDIDIsBlank)
             if (stayedOpen)
                 PressKey(Qt::Key_Escape);
         });
-        TImportInfo(form).exec();
+        TImportInfo(form, guard).exec();
         EXPECT_TRUE(cdNumFocused);
         EXPECT_TRUE(sourceAfterTab);
         EXPECT_EQ(stayedOpen, c.opensAgain);

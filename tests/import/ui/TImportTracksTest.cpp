@@ -1,3 +1,4 @@
+#include "app/ErrorReporter.h"
 #include "import/ui/TImportTracks.h"
 #include "support/TaggedMp3.h"
 #include "support/gui/ModalDriver.h"
@@ -30,10 +31,12 @@ QString Names(const ImportTracksForm &form, int row)
 TEST(TImportTracks, CaptionsItemsAndHeader)
 {
     QtDialogs dialogs;
+    DialogsErrorReporter errors{dialogs};
+    HandlerGuard guard{errors};
     ImportFormats remembered;
     ImportTracksForm form(dialogs, remembered, Files);
     form.Caption = "Import from Blue Fox/";
-    TImportTracks dialog(form);
+    TImportTracks dialog(form, guard);
     EXPECT_EQ(dialog.windowTitle(), "Import from Blue Fox/");
     const std::pair<QString, QString> captions[] = {
         {dialog.FormatLabel->text(), "FileName Format"}, {dialog.PathFormatLabel->text(), "Path Format"},
@@ -77,6 +80,8 @@ TEST(TImportTracks, OpensTranslatedAndClosesByKeyboard)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.how);
         QtDialogs dialogs;
+        DialogsErrorReporter errors{dialogs};
+        HandlerGuard guard{errors};
         ImportFormats remembered;
         remembered.fileNameFormat = "Track";
         ImportTracksForm form(dialogs, remembered, Files);
@@ -95,7 +100,7 @@ TEST(TImportTracks, OpensTranslatedAndClosesByKeyboard)
             tabsReachedAdd = c.tabs == 0 || QApplication::focusWidget() == d->OkBtn;
             PressKey(c.key);
         });
-        TImportTracks(form).exec();
+        TImportTracks(form, guard).exec();
         EXPECT_TRUE(formatFocused);
         EXPECT_EQ(opened, "||Blue Fox-Night Songs-Rain");
         EXPECT_EQ(typed, "Red Owl|Day|Sun");
@@ -111,6 +116,8 @@ TEST(TImportTracks, UseId3TagsTranslatesAllRowsWhenToggledAndComesUpAsRemembered
     WriteTaggedMp3(dir.filePath(Files[0]), Id3Names{"Tagged Fox", "", "Tagged Rain"});
     WriteTaggedMp3(dir.filePath(Files[1]), Id3Names{"Tagged Owl", "Tagged Day", ""});
     QtDialogs dialogs;
+    DialogsErrorReporter errors{dialogs};
+    HandlerGuard guard{errors};
     ImportFormats remembered;
     // The first dialog turns the box on, and the second comes up with it.
     for (bool rememberedOn : {false, true}) {
@@ -127,7 +134,7 @@ TEST(TImportTracks, UseId3TagsTranslatesAllRowsWhenToggledAndComesUpAsRemembered
             toggled = Names(form, 0) + "/" + Names(form, 1);
             d->CancelBtn->click();
         });
-        TImportTracks(form).exec();
+        TImportTracks(form, guard).exec();
         EXPECT_EQ(shownChecked, rememberedOn);
         EXPECT_TRUE(keyToggled);
         EXPECT_EQ(remembered.useId3Tags, !rememberedOn);
