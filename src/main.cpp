@@ -23,6 +23,7 @@ int main(int argc, char **argv)
     QtProcessStarter processes;
     LinuxMountedVolumes volumes;
     ZemloCore core(dialogs, {errors, focus, mixer, processes, volumes});
+    shown.setHandlerGuard(&core.guard());
     TMainForm form(core);
     shown.setParentWindow(&form);
     core.Start(QApplication::arguments(), form);
