@@ -1,5 +1,6 @@
 #include "app/ErrorReporter.h"
 #include "import/ui/TImportTracks.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TaggedMp3.h"
 #include "support/gui/ModalDriver.h"
 #include "widgets/QtDialogs.h"
@@ -18,6 +19,8 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 const QStringList Files{"Blue Fox-Night Songs-Rain.mp3", "Red Owl-Day-Sun.mp3"};
 
@@ -26,6 +29,12 @@ QString Names(const ImportTracksForm &form, int row)
     const ImportedNames n = form.RowNames()[row];
     return n.artist.toQString() + "|" + n.album.toQString() + "|" + n.track.toQString();
 }
+
+// Dialogs whose text prompt fails, as one that reads its answer from a device that went away.
+class FailingPromptDialogs : public ScriptedDialogs {
+public:
+    bool InputQuery(const QString &, const QString &, QString &) override { throw std::runtime_error("disk gone"); }
+};
 } // namespace
 
 TEST(TImportTracks, CaptionsItemsAndHeader)
@@ -141,4 +150,31 @@ TEST(TImportTracks, UseId3TagsTranslatesAllRowsWhenToggledAndComesUpAsRemembered
         EXPECT_EQ(toggled.toStdString(), rememberedOn ? "Blue Fox|Night Songs|Rain/Red Owl|Day|Sun"
                                                       : "Tagged Fox|Night Songs|Tagged Rain/Tagged Owl|Tagged Day|Sun");
     }
+}
+
+TEST(TImportTracks, AFailingHandlerIsReportedAndTheDialogStaysUsable)
+{
+    FailingPromptDialogs dialogs;
+    DialogsErrorReporter errors{dialogs};
+    HandlerGuard guard{errors};
+    ImportFormats remembered;
+    ImportTracksForm form(dialogs, remembered, Files);
+    bool openAfterError = false;
+    QString typed;
+    WhenShown<TImportTracks> shown([&](TImportTracks *d) {
+        d->ReplaceBtn->click();  // fails at its first prompt
+        openAfterError = d->isVisible();
+        d->Format->setEditText("artist-album-track");
+        d->TranslateBtn->click();
+        typed = Names(form, 1);
+        d->OkBtn->click();
+    });
+    const int result = TImportTracks(form, guard).exec();
+    EXPECT_TRUE(openAfterError);
+    EXPECT_EQ(typed, "Red Owl|Day|Sun");
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(form.Choice(), ImportTracksForm::AddChoice);
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Error);
+    EXPECT_EQ(dialogs.asked[0].text, "disk gone");
 }
