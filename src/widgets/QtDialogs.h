@@ -9,6 +9,11 @@ class QWidget;
 
 class QtDialogs : public Dialogs {
 public:
+    QtDialogs() = default;
+    // It refers to itself (follow-up questions, its own guard): a copy would refer to the original.
+    QtDialogs(const QtDialogs &) = delete;
+    QtDialogs &operator=(const QtDialogs &) = delete;
+
     void setParentWindow(QWidget *parent) { parent_ = parent; }
     // The dialogs through which a dialog asks its own follow-up questions (whether to replace an
     // existing file), so that they pass the same way as every other question; these by default.
