@@ -44,14 +44,29 @@ struct Fixture {
 };
 } // namespace
 
-TEST(TSlider, ScalesItsImagesWithTheScreen)
+TEST(TSlider, ImagesScaleWithTheScreenOrComeFromTheUser)
 {
     Fixture f;
-    EXPECT_EQ(f.slider.Thumb()->size(), QSize(Scaled(9), Scaled(17)));
-    EXPECT_EQ(f.slider.Image(ImageHThumb).size(), QSize(2 * Scaled(9), Scaled(17)));
+    TSliderThumb *thumb = f.slider.Thumb();
+    EXPECT_EQ(thumb->size(), QSize(Scaled(9), Scaled(17)));
+    EXPECT_EQ(thumb->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(f.slider.Image(ImageVRuler).size(), QSize(Scaled(8), Scaled(10)));
     EXPECT_EQ(f.slider.model().rulerSize(), QSize(Scaled(143) - 2 * Scaled(6), Scaled(10)));
-    EXPECT_EQ(f.slider.Thumb()->cursor().shape(), Qt::PointingHandCursor);
+
+    QPixmap image(20, 12);
+    image.fill(Qt::blue);
+    f.slider.setImage(ImageHThumb, image);
+    EXPECT_TRUE(f.slider.isUserImage(ImageHThumb));
+    EXPECT_EQ(thumb->size(), QSize(10, 12));
+    f.slider.setNumThumbStates(1);
+    EXPECT_EQ(thumb->size(), QSize(20, 12));
+    EXPECT_EQ(f.slider.model().trackLength(), f.slider.model().rulerSize().width() - 20);
+    f.slider.setImage(ImageHThumb, QPixmap());
+    EXPECT_FALSE(f.slider.isUserImage(ImageHThumb));
+    EXPECT_EQ(thumb->size(), QSize(2 * Scaled(9), Scaled(17)));
+    f.slider.setOrientation(TSliderOrientation::soVertical);
+    EXPECT_EQ(f.slider.size(), QSize(Scaled(143), Scaled(33)));
+    EXPECT_EQ(thumb->size(), QSize(2 * Scaled(17), Scaled(9)));
 }
 
 TEST(TSlider, KeysStepTheValue)
@@ -59,14 +74,10 @@ TEST(TSlider, KeysStepTheValue)
     Fixture f;
     f.slider.setValue(37);
     f.changes.clear();
-    struct Case { int key; Qt::KeyboardModifiers modifiers; int value; };
-    const Case cases[] = {{Qt::Key_Right, Qt::NoModifier, 40}, {Qt::Key_Left, Qt::NoModifier, 30},
-                          {Qt::Key_Left, Qt::ShiftModifier, 30}, {Qt::Key_End, Qt::NoModifier, 100},
-                          {Qt::Key_End, Qt::NoModifier, 100}, {Qt::Key_Home, Qt::NoModifier, 0}};
-    for (const Case &c : cases) {
-        QTest::keyClick(&f.slider, Qt::Key(c.key), c.modifiers);
-        EXPECT_EQ(f.slider.Value(), c.value) << c.key;
-    }
+    for (auto [key, modifiers] : {std::pair{Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Left, Qt::NoModifier},
+                                  {Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_End, Qt::NoModifier},
+                                  {Qt::Key_End, Qt::NoModifier}, {Qt::Key_Home, Qt::NoModifier}})
+        QTest::keyClick(&f.slider, key, modifiers);
     EXPECT_EQ(f.changes, (std::vector<int>{40, 30, 100, 0}));
     EXPECT_EQ(f.slider.Thumb()->pos(), f.slider.model().thumbPos());
 }
@@ -124,9 +135,10 @@ TEST(TSlider, DragEndsWithOneStopTracking)
     EXPECT_LT(f.slider.Value(), 100);
 }
 
-TEST(TSlider, PaintsMarksAndHidesOlive)
+TEST(TSlider, PaintsMarksAndFocusFrameHidingOlive)
 {
     Fixture f;
+    f.slider.clearFocus();
     QImage image = f.slider.grab().toImage();
     const QRgb ink = f.slider.palette().color(QPalette::WindowText).rgb();
     const auto marks = f.slider.model().marks(10, f.slider.model().metrics().markHeight,
@@ -145,12 +157,8 @@ TEST(TSlider, PaintsMarksAndHidesOlive)
     image = f.slider.grab().toImage();
     EXPECT_EQ(QColor(image.pixel(marks[5].topLeft())), QColor(Qt::red));
     EXPECT_NE(image.pixel(marks[4].topLeft()), ink);
-}
 
-TEST(TSlider, FocusRectangle)
-{
-    Fixture f;
-    const QRgb ink = f.slider.palette().color(QPalette::WindowText).rgb();
+    // A dotted focus frame.
     const int inset = f.slider.model().metrics().focusInset;
     struct Case { bool focused; TSliderOptions options; bool shown; };
     const Case cases[] = {{true, soShowFocus | soShowPoints, true}, {false, soShowFocus | soShowPoints, false},
@@ -161,31 +169,11 @@ TEST(TSlider, FocusRectangle)
         else
             f.slider.clearFocus();
         f.slider.setOptions(c.options);
-        const QImage image = f.slider.grab().toImage();
+        image = f.slider.grab().toImage();
         int dots = 0;
         for (int x = inset; x < f.slider.width() - inset; ++x)
             dots += image.pixel(x, inset) == ink;
         EXPECT_EQ(dots > 0, c.shown) << c.focused << " " << int(c.options);
         EXPECT_LT(dots, f.slider.width() - 2 * inset) << "dotted";
     }
-}
-
-TEST(TSlider, UserImagesReplaceTheBuiltInOnes)
-{
-    Fixture f;
-    QPixmap thumb(20, 12);
-    thumb.fill(Qt::blue);
-    f.slider.setImage(ImageHThumb, thumb);
-    EXPECT_TRUE(f.slider.isUserImage(ImageHThumb));
-    EXPECT_EQ(f.slider.Thumb()->size(), QSize(10, 12));
-    EXPECT_EQ(f.slider.model().trackLength(), f.slider.model().rulerSize().width() - 10);
-    f.slider.setNumThumbStates(1);
-    EXPECT_EQ(f.slider.Thumb()->size(), QSize(20, 12));
-    f.slider.setImage(ImageHThumb, QPixmap());
-    EXPECT_FALSE(f.slider.isUserImage(ImageHThumb));
-    EXPECT_EQ(f.slider.Thumb()->size(), QSize(2 * Scaled(9), Scaled(17)));
-
-    f.slider.setOrientation(TSliderOrientation::soVertical);
-    EXPECT_EQ(f.slider.size(), QSize(Scaled(143), Scaled(33)));
-    EXPECT_EQ(f.slider.Thumb()->size(), QSize(2 * Scaled(17), Scaled(9)));
 }
