@@ -90,7 +90,7 @@ bool SliderModel::setIncrement(int value)
         return false;
     increment_ = value;
     // Without soSmooth the thumb snaps to the new step.
-    placeThumb(positionOf(value_));
+    setValue(value_);
     return true;
 }
 
@@ -142,7 +142,7 @@ void SliderModel::layout()
         pointsArea_.setCoords(std::max(rw, tw) + m + metrics_.pointsGap, rulerOrigin_.y(), size_.width() - 1,
                               rulerSize_.height() + rulerOrigin_.y());
     }
-    placeThumb(positionOf(value_));
+    setValue(value_);
 }
 
 std::vector<RulerPiece> SliderModel::rulerPieces() const

@@ -52,7 +52,8 @@ public:
 
     const SliderMetrics &metrics() const { return metrics_; }
 
-    // Sizes of the four images; each change lays the control out again.
+    // Sizes of the four images; each change lays the control out again. A new layout sets the
+    // value again, which clamps one that a new limit left outside the range.
     QSize imageSize(SliderImage index) const { return imageSizes_[index]; }
     void setImageSize(SliderImage index, QSize size);
     void setSize(QSize size);
@@ -76,7 +77,7 @@ public:
     // Taken only when at least MinValue + Increment; the value and the thumb stay as they are.
     bool setMaxValue(int value);
     int Increment() const { return increment_; }
-    // Taken only when above 0; the thumb is placed again for the new step.
+    // Taken only when above 0; the value is set again, placing the thumb for the new step.
     bool setIncrement(int value);
     int Value() const { return value_; }
     // Clamps to MinValue ... MaxValue and places the thumb. True when the value changed.

@@ -23,7 +23,10 @@ TSlider::TSlider(QWidget *parent)
     thumb_->OnMouseMove = [this](QMouseEvent *event) { ThumbMouseMove(event); };
     thumb_->OnMouseUp = [this](QMouseEvent *event) { ThumbMouseUp(event); };
     repeatTimer_.setInterval(SliderModel::RepeatInterval);
-    connect(&repeatTimer_, &QTimer::timeout, this, [this] { afterChange(model_.repeatRuler()); });
+    connect(&repeatTimer_, &QTimer::timeout, this, [this] {
+        model_.repeatRuler();
+        afterChange();
+    });
 
     for (int i = 0; i < int(images_.size()); ++i)
         loadImage(SliderImage(i), QPixmap());
@@ -105,19 +108,23 @@ void TSlider::setIncrement(int value)
 {
     if (!model_.setIncrement(value))
         return;
-    placeThumb();
+    afterChange();
     update();
 }
 
 void TSlider::setValue(int value)
 {
-    afterChange(model_.setValue(value));
+    model_.setValue(value);
+    afterChange();
 }
 
-void TSlider::afterChange(bool valueChanged)
+void TSlider::afterChange()
 {
     placeThumb();
-    if (valueChanged && OnChange)
+    if (Value() == reportedValue_)
+        return;
+    reportedValue_ = Value();
+    if (OnChange)
         OnChange(this);
 }
 
@@ -143,7 +150,8 @@ void TSlider::relayout()
         }
     }
     ruler_ = ruler;
-    placeThumb();
+    // A new layout sets the value again, which clamps one left outside a narrowed range.
+    afterChange();
 }
 
 void TSlider::DrawPoints(int step, int height, int extremeHeight)
@@ -188,7 +196,8 @@ void TSlider::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason);
-    afterChange(model_.pressRuler(event->position().toPoint()));
+    model_.pressRuler(event->position().toPoint());
+    afterChange();
     repeatTimer_.start();
 }
 
@@ -217,7 +226,8 @@ void TSlider::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
-    afterChange(model_.step(step));
+    model_.step(step);
+    afterChange();
 }
 
 void TSlider::focusInEvent(QFocusEvent *)
@@ -249,7 +259,8 @@ void TSlider::ThumbMouseMove(QMouseEvent *event)
 {
     if (!(event->buttons() & Qt::LeftButton) || !model_.tracking())
         return;
-    afterChange(model_.dragThumb(thumb_->mapToParent(event->position().toPoint())));
+    model_.dragThumb(thumb_->mapToParent(event->position().toPoint()));
+    afterChange();
 }
 
 void TSlider::ThumbMouseUp(QMouseEvent *event)

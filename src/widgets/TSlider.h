@@ -85,8 +85,9 @@ private:
     // Builds the stretched ruler and places the thumb.
     void relayout();
     void placeThumb();
-    // Places the thumb after a change of the model; fires OnChange when the value changed.
-    void afterChange(bool valueChanged);
+    // Places the thumb after a change of the model; fires OnChange when the value differs
+    // from the one last reported.
+    void afterChange();
 
     SliderModel model_;
     std::array<QPixmap, 4> images_;
@@ -95,4 +96,5 @@ private:
     TSliderThumb *thumb_;
     QTimer repeatTimer_;
     QPainter *canvas_ = nullptr;
+    int reportedValue_ = 0;
 };

@@ -163,6 +163,8 @@ TEST(SliderModel, PropertyRules)
     EXPECT_EQ(slider.thumbSize(), QSize(9, 17));
     slider.setNumThumbStates(1);
     EXPECT_EQ(slider.thumbSize(), QSize(18, 17));
+    // The new layout sets the value again, which brings it into the range.
+    EXPECT_EQ(slider.Value(), 50);
 }
 
 TEST(SliderModel, KeysStepTheValue)
