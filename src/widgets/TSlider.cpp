@@ -120,7 +120,7 @@ void TSlider::setValue(int value)
 
 void TSlider::afterChange()
 {
-    placeThumb();
+    thumb_->setGeometry(QRect(model_.thumbPos(), model_.thumbSize()));
     if (Value() == reportedValue_)
         return;
     reportedValue_ = Value();
@@ -128,18 +128,13 @@ void TSlider::afterChange()
         OnChange(this);
 }
 
-void TSlider::placeThumb()
-{
-    thumb_->setGeometry(QRect(model_.thumbPos(), model_.thumbSize()));
-}
-
 void TSlider::relayout()
 {
     const bool horizontal = Orientation() == TSliderOrientation::soHorizontal;
     const QPixmap image = WithoutTransparentColor(images_[horizontal ? ImageHRuler : ImageVRuler]);
     QPixmap ruler(model_.rulerSize());
-    ruler.fill(Qt::transparent);
     if (!ruler.isNull()) {
+        ruler.fill(Qt::transparent);
         QPainter p(&ruler);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         for (const RulerPiece &piece : model_.rulerPieces()) {

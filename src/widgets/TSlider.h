@@ -84,7 +84,6 @@ private:
     SliderImage thumbImage() const;
     // Builds the stretched ruler and places the thumb.
     void relayout();
-    void placeThumb();
     // Places the thumb after a change of the model; fires OnChange when the value differs
     // from the one last reported.
     void afterChange();

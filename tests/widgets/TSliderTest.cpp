@@ -67,6 +67,13 @@ TEST(TSlider, ImagesScaleWithTheScreenOrComeFromTheUser)
     f.slider.setOrientation(TSliderOrientation::soVertical);
     EXPECT_EQ(f.slider.size(), QSize(Scaled(143), Scaled(33)));
     EXPECT_EQ(thumb->size(), QSize(2 * Scaled(17), Scaled(9)));
+
+    // Too small for a ruler: nothing to stretch, the value still goes to the one position.
+    f.slider.resize(4, 4);
+    f.slider.setValue(60);
+    EXPECT_EQ(f.slider.model().rulerSize().height(), 0);
+    EXPECT_FALSE(f.slider.grab().isNull());
+    EXPECT_EQ(f.slider.model().positionOf(60), f.slider.model().positionOf(100));
 }
 
 TEST(TSlider, KeysStepTheValue)
