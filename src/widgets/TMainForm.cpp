@@ -5,6 +5,7 @@
 #include "widgets/Scale.h"
 #include "widgets/THeader.h"
 #include "widgets/TSplashScreen.h"
+#include "widgets/TSlider.h"
 #include "widgets/TSplitter.h"
 #include "widgets/TTabListBox.h"
 
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSlider>
 #include <QToolButton>
 
 namespace {
@@ -170,10 +170,10 @@ void TMainForm::createControls()
     btnStop = toolButton(PlayButtons, 64, 3, StopPicture(), "Stop Play");
     btnPrev = toolButton(PlayButtons, 92, 3, PrevPicture(), "Play Prev Track");
     btnNext = toolButton(PlayButtons, 120, 3, NextPicture(), "Play Next Track");
-    Slider1 = new QSlider(Qt::Horizontal, PlayButtons);
+    // Neither slider is a tab stop; a click gives it the keys.
+    Slider1 = new TSlider(PlayButtons);
     Slider1->setGeometry(Scaled(154), 0, Scaled(143), Scaled(33));
-    Slider1->setRange(0, 100);
-    Slider1->setFocusPolicy(Qt::NoFocus);
+    Slider1->setFocusPolicy(Qt::ClickFocus);
     Panel2 = Panel(PlayButtons, QFrame::Sunken);
     Panel2->setGeometry(Scaled(299), Scaled(3), Scaled(70), Scaled(24));
     PlayOfs = new QLabel("00:00", Panel2);
@@ -184,10 +184,10 @@ void TMainForm::createControls()
     PlayLen = new QLabel("00:00", Panel3);
     PlayLen->setAlignment(Qt::AlignCenter);
     PlayLen->setGeometry(Panel3->contentsRect());
-    Volume = new QSlider(Qt::Horizontal, PlayButtons);
+    Volume = new TSlider(PlayButtons);
     Volume->setGeometry(Scaled(456), 0, Scaled(73), Scaled(33));
-    Volume->setRange(0, 100);
-    Volume->setFocusPolicy(Qt::NoFocus);
+    Volume->setIncrement(20);
+    Volume->setFocusPolicy(Qt::ClickFocus);
     PlayingTrackName = new QLineEdit(PlayButtons);
     PlayingTrackName->setReadOnly(true);
     PlayingTrackName->setFocusPolicy(Qt::NoFocus);

@@ -14,9 +14,9 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QSlider;
 class QToolButton;
 class THeader;
+class TSlider;
 class TTabListBox;
 class ZemloCore;
 
@@ -72,7 +72,7 @@ private:
     QLabel *AllTotal, *Total;
     QFrame *PlayButtons;
     QToolButton *BtnPlay, *BtnPause, *btnStop, *btnPrev, *btnNext;
-    QSlider *Slider1, *Volume;
+    TSlider *Slider1, *Volume;
     QFrame *Panel2, *Panel3;
     QLabel *PlayOfs, *PlayLen;
     QLineEdit *PlayingTrackName;
