@@ -95,7 +95,7 @@ struct Import : ::testing::Test {
 };
 } // namespace
 
-TEST_F(Import, WalksTheTreeDepthFirstWithEachDirectoryBeforeItsChildren)
+TEST_F(Import, WalksTheTreeDepthFirstWithEachRealDirectoryOnceBeforeItsChildren)
 {
     file("Ar-Al-Root.mp3");
     file("notes.txt");
@@ -106,6 +106,9 @@ TEST_F(Import, WalksTheTreeDepthFirstWithEachDirectoryBeforeItsChildren)
     file(".hidden/Ar-Al-Hidden.mp3");
     file("Pop/.cache/Ar-Al-Cache.mp3");
     ASSERT_TRUE(QFile::link(root + "none.mp3", root + "Ar-Al-Dangling.mp3"));
+    // A link cycle, and a second name for Pop: each real directory is offered once, by either name.
+    ASSERT_TRUE(QFile::link(root, root + "Pop/up"));
+    ASSERT_TRUE(QFile::link(root + "Pop", root + "Mirror"));
     for (const bool subDirs : {true, false}) {
         SCOPED_TRACE(subDirs);
         dialogs.asked.clear();
@@ -115,7 +118,7 @@ TEST_F(Import, WalksTheTreeDepthFirstWithEachDirectoryBeforeItsChildren)
         for (int k = subDirs ? 3 : 0; k > 0; --k)
             answer(Skip);
         import.ImportCDTracks1Click();
-        const QStringList dirs = offered();
+        const QStringList dirs = offered().replaceInStrings("Mirror\\", "Pop\\");
         if (subDirs)  // siblings in the order the file system gives
             EXPECT_TRUE(dirs == QStringList({"", "Pop\\", "Pop\\Deep\\", "Empty\\Sub\\"})
                         || dirs == QStringList({"", "Empty\\Sub\\", "Pop\\", "Pop\\Deep\\"}))
@@ -169,20 +172,6 @@ TEST_F(Import, ImportSlotHoldsTheRootOnlyWhileTheScanRuns)
     EXPECT_EQ(during, root);
     EXPECT_TRUE(config.CDPaths[0].empty());
     EXPECT_EQ(stored().size(), 1);
-}
-
-TEST_F(Import, LinkCycleEndsAndEachRealDirectoryIsOfferedOnce)
-{
-    file("Ar-Al-Root.mp3");
-    file("A/Ar-Al-A.mp3");
-    ASSERT_TRUE(QFile::link(root, root + "A/up"));
-    ASSERT_TRUE(QFile::link(root + "A", root + "B"));
-    start();
-    answer(Skip);
-    answer(Skip);
-    import.ImportCDTracks1Click();
-    const QStringList dirs = offered();
-    EXPECT_TRUE(dirs == QStringList({"", "A\\"}) || dirs == QStringList({"", "B\\"})) << dirs.join(',').toStdString();
 }
 
 TEST_F(Import, PathsACatalogLineCannotHoldAreLeftOutAndNamed)
