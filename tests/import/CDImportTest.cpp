@@ -152,7 +152,8 @@ TEST_F(Import, AddSkipAndStopInTheirSequences)
         EXPECT_EQ(stored(), c.rows);
         EXPECT_EQ(catalog.DBModified(), !c.rows.isEmpty());
         EXPECT_EQ(shown("ImportTracks").size(), static_cast<int>(c.answers.size()));
-        EXPECT_EQ(shown("MessageBox").last(), c.end);
+        const QStringList messages = shown("MessageBox");
+        EXPECT_EQ(messages.value(messages.size() - 1), c.end);
         EXPECT_EQ(catalog.songIndex().count(), c.rows.size());
     }
 }
@@ -254,7 +255,7 @@ TEST_F(Import, StartRefusesWhatCannotBeStoredAndCancelEndsSilently)
         EXPECT_EQ(form.Closed(), c.closes) << c.cdId;
         EXPECT_EQ(form.Choice(), c.closes ? ImportInfoForm::StartChoice : ImportInfoForm::CancelChoice);
     }
-    EXPECT_EQ(shown("MessageBox").first(), "CD ID can't be empty !!! write something... like '1' or anything!");
+    EXPECT_EQ(shown("MessageBox").value(0), "CD ID can't be empty !!! write something... like '1' or anything!");
     EXPECT_EQ(shown("MessageBox").size(), 3);
 
     dialogs.asked.clear();

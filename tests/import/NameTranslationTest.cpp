@@ -92,11 +92,8 @@ TEST(NameTranslation, ForcedValuesWinAsTypedAndBlankColumnsTakeThePathValue)
 
 TEST(NameTranslation, RowIsCutAt255Characters)
 {
-    const std::string artist(120, 'A');
-    const std::string name = artist + "-" + std::string(120, 'B') + ".mp3";
-    const ShortStr row = Translate(name.c_str(), "Artist-Track");
-    EXPECT_EQ(row.length(), 255);
-    EXPECT_EQ(row, ShortStr::fromUtf8(name + "\t  AAAAAAA"));
+    const std::string name = std::string(120, 'A') + "-" + std::string(120, 'B') + ".mp3";
+    EXPECT_EQ(Translate(name.c_str(), "Artist-Track"), ShortStr::fromUtf8(name + "\t  AAAAAAA"));  // 255 characters
 }
 
 namespace {
