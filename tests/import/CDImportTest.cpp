@@ -261,14 +261,14 @@ TEST_F(Import, StartRefusesWhatCannotBeStoredAndCancelEndsSilently)
     dialogs.asked.clear();
     config.CDPaths[1] = "/media/cd/";
     config.CDPathCount = 1;
-    QStringList offered;
+    QStringList sources;
     dialogs.onForm<ImportInfoForm>([&](ImportInfoForm &form) {
-        offered = form.SourceItems;
-        offered << form.Source << (form.SubDirs ? "sub" : "");
+        sources = form.SourceItems;
+        sources << form.Source << (form.SubDirs ? "sub" : "");
         form.BitBtn2Click();
     });
     import.ImportCDTracks1Click();
-    EXPECT_EQ(offered, (QStringList{"/media/cd/", "/media/cd/", "sub"}));
+    EXPECT_EQ(sources, (QStringList{"/media/cd/", "/media/cd/", "sub"}));
     EXPECT_EQ(dialogs.asked.size(), 1u);
 }
 
