@@ -6,7 +6,6 @@
 #include "support/TempDir.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 const QString SortError = "You must sort the tracks by CD first (Database->Sort)";

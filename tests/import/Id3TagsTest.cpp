@@ -26,9 +26,9 @@ TEST(Id3Tags, EachValueFromTheFirstTagThatHoldsOne)
         {"no tag", std::nullopt, std::nullopt, "||"},
     };
     QTemporaryDir dir;
+    const QString path = dir.filePath("track.mp3");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        const QString path = dir.filePath("track.mp3");
         WriteTaggedMp3(path, c.v2, c.v1);
         EXPECT_EQ(Shown(ReadId3Names(path)), c.expected);
     }
@@ -37,16 +37,12 @@ TEST(Id3Tags, EachValueFromTheFirstTagThatHoldsOne)
 TEST(Id3Tags, FilesWithoutMpegDataGiveNoValues)
 {
     QTemporaryDir dir;
-    const QString text = dir.filePath("text.mp3"), tagged = dir.filePath("tagged.mp3"), empty = dir.filePath("empty.mp3"), folder = dir.filePath("folder.mp3"),
-                  fifo = dir.filePath("fifo.mp3");
-    WriteFileBytes(text, QByteArray("not an MPEG stream\n").repeated(100));
-    WriteFileBytes(tagged, QByteArray("not an MPEG stream\n").repeated(100));
-    WriteTags(tagged, Id3Names{"Blue Fox", "Day", "Sun"}, Id3Names{"Blue Fox", "Day", "Sun"});
-    WriteFileBytes(empty, {});
+    const auto at = [&](const char *name) { return dir.filePath(name); };
+    WriteFileBytes(at("tagged.mp3"), QByteArray("not an MPEG stream\n").repeated(100));
+    WriteTags(at("tagged.mp3"), Id3Names{"Blue Fox", "Day", "Sun"}, Id3Names{"Blue Fox", "Day", "Sun"});
+    WriteFileBytes(at("empty.mp3"), {});
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mp3"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString &path : {text, tagged, empty, folder, fifo, dir.filePath("missing.mp3")}) {
-        SCOPED_TRACE(path.toStdString());
-        EXPECT_EQ(Shown(ReadId3Names(path)), "||");
-    }
+    ASSERT_EQ(mkfifo(QFile::encodeName(at("fifo.mp3")).constData(), 0600), 0);
+    for (const char *name : {"tagged.mp3", "empty.mp3", "folder.mp3", "fifo.mp3", "missing.mp3"})
+        EXPECT_EQ(Shown(ReadId3Names(at(name))), "||") << name;
 }

@@ -10,10 +10,14 @@
 inline void PrintTo(const QString &s, std::ostream *os) { *os << s.toStdString(); }
 
 namespace {
+const QString Unstorable = "The names of A-B-C.mp3 hold a \";\" or a line break, which a catalog line cannot store. "
+                           "Replace Chars, or a double-click on the row, can change them.";
+
 struct ImportForm : ::testing::Test {
     ScriptedDialogs dialogs;
     ImportFormats formats;
-    QString sourceDir;
+    QTemporaryDir dir;  // the source directory, for tagged files
+    QString sourceDir = dir.path();
     std::unique_ptr<ImportTracksForm> form;
 
     // A new dialog for these files, brought up as the import shows it.
@@ -43,19 +47,6 @@ struct ImportForm : ::testing::Test {
 };
 } // namespace
 
-TEST_F(ImportForm, TranslatesWithTheRememberedFormatsThatCarryToTheNextDialog)
-{
-    open({"Blue Fox-Night-Rain.mp3"});
-    EXPECT_EQ(rows(), QStringList{"Blue Fox-Night-Rain.mp3\t  Blue Fox\t  Night\t  Rain"});
-    form->Format = "Track";
-    form->PathFormat = "Artist-Album";
-    form->TranslateBtnClick(true);
-
-    open({"07 Rain.mp3"}, "Pop\\Blue Fox-Night Songs\\");
-    EXPECT_EQ(form->Format, ShortStr("Track"));
-    EXPECT_EQ(names(), QStringList{"07 Rain.mp3|Blue Fox|Night Songs|07 Rain"});
-}
-
 TEST_F(ImportForm, TranslatesSelectedRowsOnlyAndGrowsTheItemsOncePerFormat)
 {
     open({"A-B.mp3", "C-D.mp3"});
@@ -82,13 +73,12 @@ TEST_F(ImportForm, TranslatesSelectedRowsOnlyAndGrowsTheItemsOncePerFormat)
 TEST_F(ImportForm, ReplaceCharsChangesEveryRowsNamesButNotTheFileName)
 {
     // A column replaced away keeps a blank, so that the tabbed row still has four columns.
-    struct Case { QString search, replacement; QString first, second; };
+    struct Case { QString search, replacement; QStringList rows; };
+    const QString blue = "Blue_Fox-Rain_Song.mp3\t  Blue_Fox\t  Rain_Song\t ", xy = "x-y.mp3\t  x\t  y\t ";
     const Case cases[] = {
-        {"_", " ", "Blue_Fox-Rain_Song.mp3\t  Blue Fox\t  Rain Song\t ", "x-y.mp3\t  x\t  y\t "},
-        {QString(), "", "Blue_Fox-Rain_Song.mp3\t  Blue_Fox\t  Rain_Song\t ", "x-y.mp3\t  x\t  y\t "},
-        {"_", QString(), "Blue_Fox-Rain_Song.mp3\t  Blue_Fox\t  Rain_Song\t ", "x-y.mp3\t  x\t  y\t "},
-        {"", "z", "Blue_Fox-Rain_Song.mp3\t  Blue_Fox\t  Rain_Song\t ", "x-y.mp3\t  x\t  y\t "},
-        {"  y", "", "Blue_Fox-Rain_Song.mp3\t  Blue_Fox\t  Rain_Song\t ", "x-y.mp3\t  x\t \t "},
+        {"_", " ", {"Blue_Fox-Rain_Song.mp3\t  Blue Fox\t  Rain Song\t ", xy}},
+        {QString(), "", {blue, xy}}, {"_", QString(), {blue, xy}}, {"", "z", {blue, xy}},
+        {"  y", "", {blue, "x-y.mp3\t  x\t \t "}},
     };
     const QStringList prompts{"Replace Chars|Enter Search Char :", "Replace Chars|Enter Replace Char :"};
     for (const Case &c : cases) {
@@ -96,7 +86,7 @@ TEST_F(ImportForm, ReplaceCharsChangesEveryRowsNamesButNotTheFileName)
         open({"Blue_Fox-Rain_Song.mp3", "x-y.mp3"});
         dialogs.texts = {c.search, c.replacement};
         form->ReplaceBtnClick();
-        EXPECT_EQ(rows(), (QStringList{c.first, c.second}));
+        EXPECT_EQ(rows(), c.rows);
         EXPECT_EQ(dialogs.textsAsked(), c.search.isNull() ? prompts.mid(0, 1) : prompts);
         dialogs.texts.clear();
     }
@@ -124,7 +114,7 @@ TEST_F(ImportForm, DoubleClickEditsTheCurrentRow)
     }
 }
 
-TEST_F(ImportForm, AddChecksTheRowsAndTheButtonsCloseWithTheirChoice)
+TEST_F(ImportForm, AddChecksTheRowsBeforeItCloses)
 {
     const QString question = "Not all Artist, Album && Track Names are filled. Are you sure ?";
     struct Case { const char *what; QStringList files; const char *forceArtist; std::deque<int> answers; QString asked; int choice; };
@@ -133,9 +123,7 @@ TEST_F(ImportForm, AddChecksTheRowsAndTheButtonsCloseWithTheirChoice)
         {"blank track", {"A-B-C.mp3", "B-C.mp3", "C.mp3"}, "", {}, "All tracks must have a track name !", 2},
         {"blank artist, yes", {"A-B-C.mp3"}, " ", {mrYes}, question, 1},
         {"blank artist, no", {"A-B-C.mp3"}, " ", {mrNo}, question, 2},
-        {"\";\" before blank tracks", {"A-B-C.mp3", "B-C.mp3"}, "AC;DC", {},
-         "The names of A-B-C.mp3 hold a \";\" or a line break, which a catalog line cannot store. Replace Chars, or a "
-         "double-click on the row, can change them.", 2},
+        {"\";\" before blank tracks", {"A-B-C.mp3", "B-C.mp3"}, "AC;DC", {}, Unstorable, 2},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -143,21 +131,12 @@ TEST_F(ImportForm, AddChecksTheRowsAndTheButtonsCloseWithTheirChoice)
         form->ForceArtist = c.forceArtist;
         form->TranslateBtnClick(true);
         dialogs.results = c.answers;
-        form->OkBtnClick();
-        EXPECT_EQ(dialogs.textsAsked().join('\n'), c.asked);
-        EXPECT_EQ(form->Closed(), c.choice == 1);
-        EXPECT_EQ(form->Choice(), c.choice);
-    }
-
-    const std::pair<void (ImportTracksForm::*)(), int> buttons[] = {{&ImportTracksForm::SkipBtnClick, 5},
-                                                                     {&ImportTracksForm::CancelBtnClick, 2}};
-    for (const auto &[press, choice] : buttons) {
-        open({"A-B-C.mp3"});
         bool closed = false;
         form->OnClose = [&] { closed = true; };
-        ((*form).*press)();
-        EXPECT_TRUE(closed);
-        EXPECT_EQ(form->Choice(), choice);
+        form->OkBtnClick();
+        EXPECT_EQ(dialogs.textsAsked().join('\n'), c.asked);
+        EXPECT_EQ(closed, c.choice == 1);
+        EXPECT_EQ(form->Choice(), c.choice);
     }
 }
 
@@ -178,29 +157,21 @@ TEST_F(ImportForm, OddFileNamesAreNeverReadBackFromTheRowText)
 
 TEST_F(ImportForm, Id3TagsWinWhereTheyHoldAValueButForcedValuesWinOverThem)
 {
-    QTemporaryDir dir;
-    WriteTaggedMp3(dir.filePath("Blue Fox-Night-Rain.mp3"), Id3Names{"Red Owl", " ", "Moon"});
-    WriteTaggedMp3(dir.filePath("Green-Day-Sun.mp3"), std::nullopt);
-    WriteTaggedMp3(dir.filePath("A-B-C.mp3"), std::nullopt, Id3Names{"Tagged Artist", "Tagged Album", "Tagged Title"});
-    const QStringList files{"Blue Fox-Night-Rain.mp3", "Green-Day-Sun.mp3", "A-B-C.mp3"};
-
+    WriteTaggedMp3(dir.filePath("a-b-c.mp3"), Id3Names{"Owl", " ", "Moon"});
+    WriteTaggedMp3(dir.filePath("d-e-f.mp3"), std::nullopt);
+    WriteTaggedMp3(dir.filePath("g-h-i.mp3"), std::nullopt, Id3Names{"V1 Artist", "V1 Album", "V1 Title"});
     struct Case { const char *what; bool useTags; bool withSourceDir; const char *forceArtist; QStringList names; };
+    const QStringList untagged{"a-b-c.mp3|a|b|c", "d-e-f.mp3|d|e|f", "g-h-i.mp3|g|h|i"};
     const Case cases[] = {
-        {"box off", false, true, "",
-         {"Blue Fox-Night-Rain.mp3|Blue Fox|Night|Rain", "Green-Day-Sun.mp3|Green|Day|Sun", "A-B-C.mp3|A|B|C"}},
-        {"box on", true, true, "",
-         {"Blue Fox-Night-Rain.mp3|Red Owl|Night|Moon", "Green-Day-Sun.mp3|Green|Day|Sun",
-          "A-B-C.mp3|Tagged Artist|Tagged Album|Tagged Title"}},
-        {"box on, Force Artist", true, true, "Forced",
-         {"Blue Fox-Night-Rain.mp3|Forced|Night|Moon", "Green-Day-Sun.mp3|Forced|Day|Sun",
-          "A-B-C.mp3|Forced|Tagged Album|Tagged Title"}},
-        {"box on, no source directory", true, false, "",
-         {"Blue Fox-Night-Rain.mp3|Blue Fox|Night|Rain", "Green-Day-Sun.mp3|Green|Day|Sun", "A-B-C.mp3|A|B|C"}},
+        {"box off", false, true, "", untagged},
+        {"box on", true, true, "", {"a-b-c.mp3|Owl|b|Moon", "d-e-f.mp3|d|e|f", "g-h-i.mp3|V1 Artist|V1 Album|V1 Title"}},
+        {"box on, Force Artist", true, true, "F", {"a-b-c.mp3|F|b|Moon", "d-e-f.mp3|F|e|f", "g-h-i.mp3|F|V1 Album|V1 Title"}},
+        {"box on, no source directory", true, false, "", untagged},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         sourceDir = c.withSourceDir ? dir.path() : QString();
-        open(files);
+        open({"a-b-c.mp3", "d-e-f.mp3", "g-h-i.mp3"});
         form->UseID3Tags = c.useTags;
         form->ForceArtist = c.forceArtist;
         form->TranslateBtnClick(true);
@@ -208,37 +179,28 @@ TEST_F(ImportForm, Id3TagsWinWhereTheyHoldAValueButForcedValuesWinOverThem)
     }
 }
 
-TEST_F(ImportForm, TagsAreReadOncePerDialogAndTheBoxCarriesToTheNextDialog)
+// The formats and the tag box are remembered for the next dialog; tags are read once per dialog.
+TEST_F(ImportForm, TheNextDialogTakesTheRememberedSettingsAndRereadsTheTags)
 {
-    QTemporaryDir dir;
-    sourceDir = dir.path();
-    const QString path = dir.filePath("A-B-C.mp3");
-    WriteTaggedMp3(path, Id3Names{"First", "Album", "Title"});
-    open({"A-B-C.mp3"});
-    EXPECT_FALSE(form->UseID3Tags);
-    EXPECT_EQ(names(), QStringList{"A-B-C.mp3|A|B|C"});
-
+    const QString path = dir.filePath("07 Rain.mp3");
+    WriteTaggedMp3(path, Id3Names{"", "First", ""});
+    open({"07 Rain.mp3"});
+    EXPECT_EQ(names(), QStringList{"07 Rain.mp3|07 Rain||"});
+    form->Format = "Track";
+    form->PathFormat = "Artist-Album";
     form->UseID3Tags = true;
     form->TranslateBtnClick(true);
-    EXPECT_TRUE(formats.useId3Tags);
-    WriteTaggedMp3(path, Id3Names{"Second", "Album", "Title"});
+    WriteTaggedMp3(path, Id3Names{"", "Second", ""});
     form->TranslateBtnClick(true);
-    EXPECT_EQ(names(), QStringList{"A-B-C.mp3|First|Album|Title"});
+    EXPECT_EQ(names(), QStringList{"07 Rain.mp3||First|07 Rain"});
 
-    open({"A-B-C.mp3"});
-    EXPECT_TRUE(form->UseID3Tags);
-    EXPECT_EQ(names(), QStringList{"A-B-C.mp3|Second|Album|Title"});
-}
+    open({"07 Rain.mp3"}, "Pop\\Blue Fox-Night Songs\\");
+    EXPECT_EQ(names(), QStringList{"07 Rain.mp3|Blue Fox|Second|07 Rain"});
 
-TEST_F(ImportForm, AddRefusesATagValueThatACatalogLineCannotStore)
-{
-    QTemporaryDir dir;
-    sourceDir = dir.path();
+    // Add refuses a tag value that a catalog line cannot store.
     WriteTaggedMp3(dir.filePath("A-B-C.mp3"), Id3Names{"AC;DC", "", ""});
-    formats.useId3Tags = true;
     open({"A-B-C.mp3"});
     form->OkBtnClick();
-    EXPECT_EQ(dialogs.textsAsked(), QStringList{"The names of A-B-C.mp3 hold a \";\" or a line break, which a catalog line "
-                                                "cannot store. Replace Chars, or a double-click on the row, can change them."});
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{Unstorable});
     EXPECT_FALSE(form->Closed());
 }

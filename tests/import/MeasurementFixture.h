@@ -18,10 +18,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 struct InsertingDialogs : ScriptedDialogs {
     std::function<void()> onQuestion;

@@ -17,33 +17,44 @@ TEST_F(Measurement, SizeAndWholeSecondsFromTheFile)
     const QString deep = QString(100, 'd') + "/" + QString(100, 'e') + "/" + QString(40, 'f') + "/a.mp3";
     struct Case {
         const char *what;
-        QString name;       // stored and on the CD path
-        QString source;     // a file copied there; empty: `bytes` written there
+        QString name;             // stored and on the CD path
+        QString source;           // a file copied there; empty: `bytes` written there
         QByteArray bytes;
+        std::deque<int> answers;  // to "not found": then a source is put there at the first question only
         bool measured;
-        bool sizeSet;       // also when the file did not open
+        bool sizeSet;             // also when the file did not open
         QString playTime;
     };
     const Case cases[] = {
-        {"CBR of 59 s", "a.mp3", Mp3OfLength(59, false), {}, true, true, "00:59"},
-        {"CBR of 60 s", "a.mp3", Mp3OfLength(60, false), {}, true, true, "01:00"},
-        {"VBR of 59 s", "a.mp3", Mp3OfLength(59, true), {}, true, true, "00:59"},
-        {"VBR of 60 s", "a.mp3", Mp3OfLength(60, true), {}, true, true, "01:00"},
-        {"no MPEG audio", "a.mp3", {}, QByteArray(5000, 'x'), false, true, OldPlayTime},
-        {"0 bytes", "a.mp3", {}, {}, false, false, OldPlayTime},
-        {"a hidden file", ".a.mp3", Mp3OfLength(59, false), {}, false, false, OldPlayTime},
-        {"a long full name", deep, Mp3OfLength(59, true), {}, true, true, "00:59"},
+        // First, while the player has opened nothing.
+        {"missing, Cancel", "m.mp3", {}, {}, {mrCancel}, false, false, OldPlayTime},
+        {"missing, Retry and Cancel", "m.mp3", {}, {}, {mrRetry, mrCancel}, false, false, OldPlayTime},
+        {"put there when asked, Retry", "n.mp3", Mp3OfLength(60, false), {}, {mrRetry}, true, true, "01:00"},
+        {"CBR of 59 s", "a.mp3", Mp3OfLength(59, false), {}, {}, true, true, "00:59"},
+        {"CBR of 60 s", "a.mp3", Mp3OfLength(60, false), {}, {}, true, true, "01:00"},
+        {"VBR of 59 s", "a.mp3", Mp3OfLength(59, true), {}, {}, true, true, "00:59"},
+        {"VBR of 60 s", "a.mp3", Mp3OfLength(60, true), {}, {}, true, true, "01:00"},
+        {"no MPEG audio", "a.mp3", {}, QByteArray(5000, 'x'), {}, false, true, OldPlayTime},
+        {"0 bytes", "a.mp3", {}, {}, {}, false, false, OldPlayTime},
+        {"a hidden file", ".a.mp3", Mp3OfLength(59, false), {}, {}, false, false, OldPlayTime},
+        {"a long full name", deep, Mp3OfLength(59, true), {}, {}, true, true, "00:59"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         catalog.setDBModified(false);
-        if (c.source.isEmpty())
+        dialogs.asked.clear();
+        dialogs.results = c.answers;
+        dialogs.onQuestion = nullptr;
+        if (c.answers.empty() && c.source.isEmpty())
             WriteFileBytes(path(c.name), c.bytes);
-        else
+        else if (c.answers.empty())
             put(c.name, c.source);
+        else if (!c.source.isEmpty())
+            dialogs.onQuestion = [&] { put(c.name, c.source); };
         TSong *track = addTrack(c.name);
 
         EXPECT_EQ(measurement.MeasureTrack(*track), c.measured);
+        EXPECT_EQ(dialogs.textsAsked(), QStringList(int(c.answers.size()), c.name + " (cd CD7) not found."));
         EXPECT_EQ(track->Size, c.sizeSet ? QFileInfo(path(c.name)).size() : OldSize);
         EXPECT_EQ(track->PlayTime().toQString(), c.playTime);
         EXPECT_EQ(track->Seconds, c.measured ? c.playTime.left(2).toInt() * 60 + c.playTime.mid(3).toInt() : OldSeconds);
@@ -53,37 +64,6 @@ TEST_F(Measurement, SizeAndWholeSecondsFromTheFile)
         if (c.measured) {
             EXPECT_EQ(player.StreamName(), path(c.name));
         }
-        EXPECT_TRUE(dialogs.asked.empty());
-        QFile::remove(path(c.name));
-    }
-}
-
-// The user is asked for the CD while the file is missing; Retry finds it once it is there.
-TEST_F(Measurement, AMissingFileIsAskedForUntilTheUserCancels)
-{
-    struct Case {
-        std::deque<int> answers;
-        bool appears;  // at the first question
-        bool measured;
-    };
-    const Case cases[] = {{{mrCancel}, false, false}, {{mrRetry, mrCancel}, false, false}, {{mrRetry}, true, true}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.answers.size());
-        QFile::remove(path("a.mp3"));
-        catalog.setDBModified(false);
-        dialogs.asked.clear();
-        dialogs.results = c.answers;
-        dialogs.onQuestion = [&] {
-            if (c.appears)
-                put("a.mp3", Mp3OfLength(60, false));
-        };
-        TSong *track = addTrack("a.mp3");
-
-        EXPECT_EQ(measurement.MeasureTrack(*track), c.measured);
-        EXPECT_EQ(dialogs.textsAsked(), QStringList(int(c.answers.size()), "a.mp3 (cd CD7) not found."));
-        EXPECT_EQ(track->PlayTime().toQString(), c.measured ? "01:00" : OldPlayTime);
-        EXPECT_EQ(track->Size, c.measured ? QFileInfo(path("a.mp3")).size() : OldSize);
-        EXPECT_EQ(catalog.DBModified(), c.measured);
     }
 }
 

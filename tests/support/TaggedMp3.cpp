@@ -14,23 +14,15 @@ namespace {
 // information and main data all zero decode as silence.
 QByteArray SilentFrames(int count)
 {
-    QByteArray frame(417, '\0');
-    frame[0] = char(0xFF);
-    frame[1] = char(0xFB);
-    frame[2] = char(0x90);
-    return frame.repeated(count);
-}
-
-TagLib::String TagText(const QString &text)
-{
-    return TagLib::String(text.toUtf8().constData(), TagLib::String::UTF8);
+    return (QByteArray("\xFF\xFB\x90", 3) + QByteArray(414, '\0')).repeated(count);
 }
 
 void SetNames(TagLib::Tag *tag, const Id3Names &names)
 {
-    tag->setArtist(TagText(names.artist));
-    tag->setAlbum(TagText(names.album));
-    tag->setTitle(TagText(names.title));
+    const auto text = [](const QString &s) { return TagLib::String(s.toUtf8().constData(), TagLib::String::UTF8); };
+    tag->setArtist(text(names.artist));
+    tag->setAlbum(text(names.album));
+    tag->setTitle(text(names.title));
 }
 } // namespace
 
