@@ -448,8 +448,7 @@ int BenchMode(long n, const QString &keepDir)
             auto song = std::make_unique<TSong>();
             song->ParseLine(ShortStr::fromUtf8("NEWCD; 03:00; 3000000; New; Album " + std::to_string(b) + "; Song "
                                                + std::to_string(i) + "; dir" + std::to_string(b) + "\\song"
-                                               + std::to_string(i) + ".mp3"),
-                            nullptr);
+                                               + std::to_string(i) + ".mp3"));
             batches[b].push_back(std::move(song));
         }
     }

@@ -96,8 +96,7 @@ int main(int argc, char **argv)
         sources << file.fileName();
         auto track = std::make_unique<TSong>();
         track->ParseLine(ShortStr::fromQString(QString("CD1; 01:00; %1; Artist %2; Album; Track; %3")
-                                                   .arg(size).arg(i).arg(name)),
-                         nullptr);
+                                                   .arg(size).arg(i).arg(name)));
         selection.sel().append(catalog.AddTrack(std::move(track)));
     }
 

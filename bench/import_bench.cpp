@@ -83,8 +83,7 @@ void AddGeneratedTracks(Catalog &catalog, long n)
             const std::string k = std::to_string(i);
             song->ParseLine(ShortStr::fromUtf8("CD" + std::to_string(i / 15) + "; 03:00; 3000000; Artist " + k
                                                + "; Album " + std::to_string(i / 15) + "; Song " + k + "; dir\\"
-                                               + k + ".mp3"),
-                            nullptr);
+                                               + k + ".mp3"));
             batch.push_back(std::move(song));
         }
         catalog.AddTracks(std::move(batch));

@@ -1,5 +1,7 @@
 #include "catalog/Catalog.h"
 
+#include "app/MalformedLines.h"
+
 #include "app/Dialogs.h"
 #include "catalog/KeyOrder.h"
 #include "util/LongPaths.h"
@@ -105,13 +107,17 @@ bool Catalog::LoadCatalog(const QString &name)
     DBSize100 = 0;
     int64_t seconds = 0;
     std::vector<std::unique_ptr<TSong>> songs;
+    MalformedLines malformed(dialogs_);
     while (reader.readLine(line)) {
         auto song = std::make_unique<TSong>();
-        song->ParseLine(ShortStr::fromUtf8(line), &dialogs_);
+        const ShortStr text = ShortStr::fromUtf8(line);
+        if (!song->ParseLine(text))
+            malformed.report(text.toQString());
         DBSize100 += song->Size / 100;
         seconds += song->Seconds;
         songs.push_back(std::move(song));
     }
+    malformed.finish();
     const int files = static_cast<int>(songs.size());
     AddTracks(std::move(songs));
     if (sortOnLoad)

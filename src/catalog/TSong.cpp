@@ -32,11 +32,9 @@ void TSong::SetPlayTime(int32_t seconds)
     Seconds = seconds;
 }
 
-void TSong::ParseLine(const ShortStr &line, Dialogs *dialogs)
+bool TSong::ParseLine(const ShortStr &line)
 {
     const LineFieldsOf f(line.chars());
-    if (dialogs && f.count != CatalogLineFields)
-        dialogs->ShowInformation(line.toQString());
     cdid_ = PooledText(ShortStr(f[1].substr(0, CDIDLen)));
     const ShortStr playTime(f[2].substr(0, PlayTimeLen));
     playTime_ = PooledText(playTime);
@@ -52,6 +50,7 @@ void TSong::ParseLine(const ShortStr &line, Dialogs *dialogs)
     const std::string_view views[TextCount] = {all.substr(0, end[0]), all.substr(end[0], end[1] - end[0]),
                                                all.substr(end[1], end[2] - end[1]), all.substr(end[2], end[3] - end[2])};
     texts_.set(views);
+    return f.count == CatalogLineFields;
 }
 
 ShortStr TSong::CatalogLine() const

@@ -31,9 +31,9 @@ public:
                   const ShortStr &fileName);
 
     void SetPlayTime(int32_t seconds);
-    // Fills a new record from one catalog file line; a line without exactly seven fields is
-    // shown in an information box first (when dialogs is given) and read all the same.
-    void ParseLine(const ShortStr &line, Dialogs *dialogs);
+    // Fills a new record from one catalog file line. A line without exactly seven fields is read
+    // all the same; false tells the caller that it was malformed.
+    bool ParseLine(const ShortStr &line);
     ShortStr CatalogLine() const;
     // Whether CatalogLine() reads back as this record: false when a value holds a line end, or a
     // ";" that no form of its field can hold (values read from quoted fields may hold one).

@@ -2,6 +2,7 @@
 
 #include "app/Config.h"
 #include "app/Dialogs.h"
+#include "app/MalformedLines.h"
 #include "app/ProgressView.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogLineFields.h"
@@ -171,13 +172,16 @@ void CDImport::AddTracks(const QString &relativeDir, const std::vector<ImportedN
 {
     std::vector<std::unique_ptr<TSong>> songs;
     songs.reserve(rows.size());
+    MalformedLines malformed(dialogs_);
     for (const ImportedNames &row : rows) {
         const ShortStr line = ShortStr::fromQString(cdId_) + "; 00:00; 00000000; " + row.artist + "; " + row.album
                               + "; " + row.track + "; " + ShortStr::fromQString(relativeDir + row.fileName);
         auto song = std::make_unique<TSong>();
-        song->ParseLine(line, &dialogs_);
+        if (!song->ParseLine(line))
+            malformed.report(line.toQString());
         songs.push_back(std::move(song));
     }
+    malformed.finish();
 
     // A cancelled progress stops the measuring only: the tracks the user accepted are all added,
     // the rest unmeasured.

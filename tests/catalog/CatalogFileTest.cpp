@@ -67,6 +67,28 @@ TEST_F(CatalogFixture, ReadingRules)
     EXPECT_EQ(rows(), cases[std::size(cases) - 1].rows);
 }
 
+// The first ten malformed lines are shown one by one, the rest only counted; all are loaded.
+TEST_F(CatalogFixture, FloodOfMalformedLines)
+{
+    catalog.sortOnLoad = false;
+    for (int lines : {10, 11, 5000}) {
+        QList<QByteArray> bytes;
+        QStringList expected;
+        for (int i = 1; i <= lines; ++i) {
+            bytes << "no catalog line " + QByteArray::number(i);
+            if (i <= 10)
+                expected << bytes.last();
+        }
+        if (lines > 10)
+            expected << QString("%1 more malformed lines were loaded without a message of their own.").arg(lines - 10);
+        WriteFileBytes(path("flood.lst"), CatalogFileBytes(bytes));
+        dialogs.asked.clear();
+        ASSERT_TRUE(load(path("flood.lst")));
+        EXPECT_EQ(catalog.all().count(), lines);
+        EXPECT_EQ(dialogs.textsAsked(), expected) << lines;
+    }
+}
+
 TEST_F(CatalogFixture, TotalsText)
 {
     EXPECT_EQ(Catalog::TotalsText(1234, 12345678, 18367), "1234 files,   1177MB, 05:06:07 total.");

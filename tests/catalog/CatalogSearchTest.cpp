@@ -43,8 +43,7 @@ struct SearchFixture : ::testing::Test {
              const std::string &cd = "CD01", const std::string &time = "02:00")
     {
         auto song = std::make_unique<TSong>();
-        song->ParseLine(ShortStr::fromUtf8(cd + "; " + time + "; 1; " + artist + "; " + album + "; " + track + "; f"),
-                        nullptr);
+        song->ParseLine(ShortStr::fromUtf8(cd + "; " + time + "; 1; " + artist + "; " + album + "; " + track + "; f"));
         if (row < all.count())
             all.removeAt(row);
         all.insert(row, song.get());

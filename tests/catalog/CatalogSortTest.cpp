@@ -55,7 +55,7 @@ struct SortFixture : ::testing::Test {
     {
         songs.push_back(std::make_unique<TSong>());
         songs.back()->ParseLine(
-            ShortStr::fromUtf8(cd + "; " + time + "; 1; " + artist + "; " + album + "; " + track + "; f.mp3"), nullptr);
+            ShortStr::fromUtf8(cd + "; " + time + "; 1; " + artist + "; " + album + "; " + track + "; f.mp3"));
         all.append(songs.back().get());
         return songs.back().get();
     }

@@ -20,7 +20,7 @@ TEST(SongIndex, AgreesWithAMapUnderRandomAddsAndRemoves)
         for (const char *name : names) {
             auto song = std::make_unique<TSong>();
             const QString id = (cd % 2 ? "cd" : "CD") + QString::number(cd / 2);
-            song->ParseLine(ShortStr::fromQString(id + "; 00:01; 1; a; b; c; " + name), nullptr);
+            song->ParseLine(ShortStr::fromQString(id + "; 00:01; 1; a; b; c; " + name));
             pool.push_back(store.add(std::move(song)));
         }
     }

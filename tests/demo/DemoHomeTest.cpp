@@ -38,7 +38,7 @@ TEST(DemoHome, EveryDemoTrackIsOnACDPathWithTheSizeAndPlayTimeOfItsFile)
         SCOPED_TRACE(song->GetFileName().toQString().toStdString());
         // A copy of the record with nothing measured yet, measured from its file.
         TSong measured;
-        measured.ParseLine(song->CatalogLine(), nullptr);
+        measured.ParseLine(song->CatalogLine());
         measured.Size = 0;
         measured.SetPlayTime(0);
         ASSERT_TRUE(measurement.MeasureTrack(measured));

@@ -89,7 +89,7 @@ struct Import : ::testing::Test {
     void addStored(const char *line)
     {
         auto song = std::make_unique<TSong>();
-        song->ParseLine(line, nullptr);
+        song->ParseLine(line);
         catalog.AddTrack(std::move(song));
     }
 };

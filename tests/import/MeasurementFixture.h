@@ -58,8 +58,7 @@ struct MeasurementFixture : ::testing::Test {
     TSong *addTrack(const QString &name)
     {
         auto song = std::make_unique<TSong>();
-        song->ParseLine(ShortStr::fromQString(QString("CD7; %1; %2; Artist; Album; T; x").arg(OldPlayTime).arg(OldSize)),
-                        nullptr);
+        song->ParseLine(ShortStr::fromQString(QString("CD7; %1; %2; Artist; Album; T; x").arg(OldPlayTime).arg(OldSize)));
         song->SetTexts(song->Artist(), song->Album(), ShortStr::fromQString(QFileInfo(name).fileName()),
                        ShortStr::fromQString(QString(name).replace('/', '\\')));
         return catalog.AddTrack(std::move(song));

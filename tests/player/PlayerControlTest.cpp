@@ -219,14 +219,16 @@ TEST_F(PlayerControlFixture, NextAndPreviousWrapInTheirList)
             control.btnPrevClick();
         EXPECT_EQ(playing(), c.played) << c.name;
         EXPECT_EQ(focused(), c.focusAfter) << c.name;
-        if (!QString(c.focusAfter).startsWith("all"))
+        if (QString(c.focusAfter) != "all") {
             EXPECT_EQ(sel.currentRow(), c.selRow) << c.name;
+        }
         QStringList selected;
         for (int row : all.selectedRows())
             selected << all.song(row)->Artist().toQString();
         EXPECT_EQ(selected.join(","), c.allSelected) << c.name;
-        if (QString(c.focusAfter) == "all")
+        if (QString(c.focusAfter) == "all") {
             EXPECT_EQ(all.song(all.currentRow())->Artist().toQString(), c.played) << c.name;
+        }
     }
 }
 
@@ -335,8 +337,7 @@ TEST_F(PlayerControlFixture, ExternalPlayAsksAboutSeveralCDs)
         for (const QString &cdId : c.cds) {
             names << QString("X%1").arg(++added);
             auto t = std::make_unique<TSong>();
-            t->ParseLine(ShortStr::fromQString(QString("%1; 01:00; 100; %2; Al; T; %2.mp3").arg(cdId, names.last())),
-                         nullptr);
+            t->ParseLine(ShortStr::fromQString(QString("%1; 01:00; 100; %2; Al; T; %2.mp3").arg(cdId, names.last())));
             catalog.AddTrack(std::move(t));
         }
         fillSelection(names);
@@ -351,8 +352,9 @@ TEST_F(PlayerControlFixture, ExternalPlayAsksAboutSeveralCDs)
         EXPECT_EQ(platform.started, c.started ? QStringList({"player --queue|" + list}) : QStringList())
             << c.cds.join(",").toStdString();
         EXPECT_EQ(QFile::exists(list), c.started);
-        if (c.started)
+        if (c.started) {
             EXPECT_EQ(QString(ReadFileBytes(list)), cd.path() + "/" + names.join(".mp3\r\n" + cd.path() + "/") + ".mp3\r\n");
+        }
     }
     fillSelection({});
     control.PlayExternal1Click();

@@ -47,8 +47,7 @@ struct ExportFixture : ::testing::Test {
     {
         auto song = std::make_unique<TSong>();
         song->ParseLine(ShortStr::fromQString(
-                            QString("%1; 01:00; 100; %2; %3; %4; %5").arg(cdId, artist, album, track, fileName)),
-                        nullptr);
+                            QString("%1; 01:00; 100; %2; %3; %4; %5").arg(cdId, artist, album, track, fileName)));
         TSong *added = catalog.AddTrack(std::move(song));
         selection.sel().append(added);
         return added;

@@ -18,7 +18,7 @@ struct SelectionFiles : SelectionFixture {
     {
         addTracks({"A", "B", "C", "Café"});
         auto t = std::make_unique<TSong>();
-        t->ParseLine("ROCK07; 01:00; 100; Blues; Al; T; BLUES\\SONG.MP3", nullptr);
+        t->ParseLine("ROCK07; 01:00; 100; Blues; Al; T; BLUES\\SONG.MP3");
         catalog.AddTrack(std::move(t));
     }
     // The list holds these tracks, unsaved, and nothing was asked yet.

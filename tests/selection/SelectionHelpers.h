@@ -51,8 +51,7 @@ struct SelectionFixture : ::testing::Test {
     TSong *addTrack(const QString &name, const QString &playTime = "01:00", int size = 100)
     {
         auto t = std::make_unique<TSong>();
-        t->ParseLine(ShortStr::fromQString(QString("CD1; %1; %2; %3; Al%3; T%3; %3.mp3").arg(playTime).arg(size).arg(name)),
-                     nullptr);
+        t->ParseLine(ShortStr::fromQString(QString("CD1; %1; %2; %3; Al%3; T%3; %3.mp3").arg(playTime).arg(size).arg(name)));
         return catalog.AddTrack(std::move(t));
     }
     void addTracks(const QStringList &names)
