@@ -110,9 +110,8 @@ bool Catalog::LoadCatalog(const QString &name)
     MalformedLines malformed(dialogs_);
     while (reader.readLine(line)) {
         auto song = std::make_unique<TSong>();
-        const ShortStr text = ShortStr::fromUtf8(line);
-        if (!song->ParseLine(text))
-            malformed.report(text.toQString());
+        if (!song->ParseUtf8Line(line))
+            malformed.report(ShortStr::fromUtf8(line).toQString());
         DBSize100 += song->Size / 100;
         seconds += song->Seconds;
         songs.push_back(std::move(song));

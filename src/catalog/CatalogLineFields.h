@@ -5,6 +5,7 @@
 // closing quote and on to the next ";". Fields are trimmed like TrimBlanks.
 
 #include <optional>
+#include <type_traits>
 #include <string>
 #include <string_view>
 
@@ -12,20 +13,63 @@ inline constexpr int CatalogLineFields = 7;
 inline constexpr int CDIDLen = 20;
 
 // Where the field that begins at start ends: at the next separator, or at the end of s.
-size_t FieldEnd(std::u32string_view s, size_t start);
+template <class Char>
+size_t FieldEnd(std::basic_string_view<Char> s, size_t start)
+{
+    size_t i = start;
+    if (i < s.size() && s[i] == Char('"')) {
+        ++i;
+        while (i < s.size() && s[i] != Char('"'))
+            ++i;
+    }
+    while (i < s.size() && s[i] != Char(';'))
+        ++i;
+    return i;
+}
+
+// The text without the characters up to the blank at either end.
+template <class Char>
+std::basic_string_view<Char> TrimmedField(std::basic_string_view<Char> s)
+{
+    const auto blank = [](Char c) { return static_cast<std::make_unsigned_t<Char>>(c) <= 32; };
+    size_t b = 0, e = s.size();
+    while (b < e && blank(s[b]))
+        ++b;
+    while (e > b && blank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
 
 // The fields of one line, found in one pass: a catalog of a million lines is read through here.
-struct LineFieldsOf {
-    std::u32string_view field[CatalogLineFields];
+// Every character that the rules look at is ASCII and no byte of a longer UTF-8 sequence is,
+// so the fields of UTF-8 bytes are those of the decoded characters.
+template <class Char>
+struct BasicLineFields {
+    using View = std::basic_string_view<Char>;
+    View field[CatalogLineFields];
     int count = 0;  // runs of characters other than ";", quotes or not
 
-    explicit LineFieldsOf(std::u32string_view s);
-    // Field n (1-based); an empty or missing field reads as one blank.
-    std::u32string_view operator[](int n) const
+    explicit BasicLineFields(View s)
     {
-        return field[n - 1].empty() ? std::u32string_view(U" ") : field[n - 1];
+        for (size_t i = 0; i < s.size(); ++i)
+            count += s[i] != Char(';') && (i == 0 || s[i - 1] == Char(';'));
+        size_t i = 0;
+        for (auto &f : field) {
+            while (i < s.size() && s[i] == Char(';'))
+                ++i;
+            const size_t start = i;
+            i = FieldEnd(s, start);
+            f = TrimmedField(s.substr(start, i - start));
+        }
+    }
+    // Field n (1-based); an empty or missing field reads as one blank.
+    View operator[](int n) const
+    {
+        static constexpr Char blank[] = {Char(' ')};
+        return field[n - 1].empty() ? View(blank, 1) : field[n - 1];
     }
 };
+using Utf8LineFields = BasicLineFields<char>;
 
 // True when the text holds no ";", which would split its field, and no line end or Ctrl+Z,
 // which would end the line or the file.

@@ -34,21 +34,18 @@ void TSong::SetPlayTime(int32_t seconds)
 
 bool TSong::ParseLine(const ShortStr &line)
 {
-    const LineFieldsOf f(line.chars());
-    cdid_ = PooledText(ShortStr(f[1].substr(0, CDIDLen)));
-    const ShortStr playTime(f[2].substr(0, PlayTimeLen));
+    return ParseUtf8Line(line.toUtf8());
+}
+
+bool TSong::ParseUtf8Line(std::string_view utf8)
+{
+    const Utf8LineFields f(Utf8Prefix(utf8, ShortStr::MaxLen));
+    cdid_ = PooledText(Utf8Prefix(f[1], CDIDLen));
+    const ShortStr playTime = ShortStr::fromUtf8(Utf8Prefix(f[2], PlayTimeLen));
     playTime_ = PooledText(playTime);
     Seconds = StrToIntOrZero(playTime.copy(1, 2)) * 60 + StrToIntOrZero(playTime.copy(4, 2));
-    Size = StrToIntOrZero(ShortStr(f[3]));
-    std::string utf8;
-    size_t end[TextCount];
-    for (int k = 0; k < TextCount; ++k) {
-        AppendUtf8(utf8, f[4 + k]);
-        end[k] = utf8.size();
-    }
-    const std::string_view all(utf8);
-    const std::string_view views[TextCount] = {all.substr(0, end[0]), all.substr(end[0], end[1] - end[0]),
-                                               all.substr(end[1], end[2] - end[1]), all.substr(end[2], end[3] - end[2])};
+    Size = StrToIntOrZero(f[3]);
+    const std::string_view views[TextCount] = {f[4], f[5], f[6], f[7]};
     texts_.set(views);
     return f.count == CatalogLineFields;
 }

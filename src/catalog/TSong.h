@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class Dialogs;
 class TrackStore;
@@ -34,6 +35,9 @@ public:
     // Fills a new record from one catalog file line. A line without exactly seven fields is read
     // all the same; false tells the caller that it was malformed.
     bool ParseLine(const ShortStr &line);
+    // The same from the line's UTF-8 (valid, as the text line reader gives it) without decoding
+    // it: the loader's path.
+    bool ParseUtf8Line(std::string_view utf8);
     ShortStr CatalogLine() const;
     // Whether CatalogLine() reads back as this record: false when a value holds a line end, or a
     // ";" that no form of its field can hold (values read from quoted fields may hold one).

@@ -205,31 +205,33 @@ ShortStr IntToZeroPadded(int32_t n, int width)
     return ShortStr(s);
 }
 
-int32_t StrToIntOrZero(const ShortStr &text)
+namespace {
+// Every character that the rule looks at is ASCII, so UTF-8 bytes and code points read the same.
+template <class View>
+int32_t IntOrZero(View s)
 {
-    const auto &s = text.chars();
     size_t i = 0;
-    while (i < s.size() && s[i] == U' ')
+    while (i < s.size() && s[i] == ' ')
         ++i;
     bool negative = false;
-    if (i < s.size() && (s[i] == U'+' || s[i] == U'-')) {
-        negative = s[i] == U'-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
         ++i;
     }
-    if (i < s.size() && s[i] == U'$') {
+    if (i < s.size() && s[i] == '$') {
         ++i;
         if (i == s.size())
             return 0;
         uint64_t v = 0;
         for (; i < s.size(); ++i) {
-            char32_t c = s[i];
+            const auto c = s[i];
             int d;
-            if (c >= U'0' && c <= U'9')
-                d = c - U'0';
-            else if (c >= U'a' && c <= U'f')
-                d = c - U'a' + 10;
-            else if (c >= U'A' && c <= U'F')
-                d = c - U'A' + 10;
+            if (c >= '0' && c <= '9')
+                d = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                d = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
             else
                 return 0;
             v = v * 16 + d;
@@ -242,9 +244,9 @@ int32_t StrToIntOrZero(const ShortStr &text)
         return 0;
     int64_t v = 0;
     for (; i < s.size(); ++i) {
-        if (s[i] < U'0' || s[i] > U'9')
+        if (s[i] < '0' || s[i] > '9')
             return 0;
-        v = v * 10 + (s[i] - U'0');
+        v = v * 10 + (s[i] - '0');
         if (v > 2147483648LL)
             return 0;
     }
@@ -253,4 +255,15 @@ int32_t StrToIntOrZero(const ShortStr &text)
     if (v > INT32_MAX || v < INT32_MIN)
         return 0;
     return static_cast<int32_t>(v);
+}
+} // namespace
+
+int32_t StrToIntOrZero(const ShortStr &text)
+{
+    return IntOrZero(std::u32string_view(text.chars()));
+}
+
+int32_t StrToIntOrZero(std::string_view utf8)
+{
+    return IntOrZero(utf8);
 }

@@ -14,3 +14,5 @@ const std::string *Intern(std::string &&utf8)
 PooledText::PooledText() : text_(Intern(std::string())) {}
 
 PooledText::PooledText(const ShortStr &text) : text_(Intern(text.toUtf8())) {}
+
+PooledText::PooledText(std::string_view utf8) : text_(Intern(std::string(utf8))) {}

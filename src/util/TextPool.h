@@ -11,6 +11,7 @@ class PooledText {
 public:
     PooledText();
     explicit PooledText(const ShortStr &text);
+    explicit PooledText(std::string_view utf8);
     ShortStr str() const { return ShortStr::fromUtf8(*text_); }
     const std::string &utf8() const { return *text_; }
     bool empty() const { return text_->empty(); }

@@ -157,3 +157,12 @@ int Utf8Length(std::string_view utf8)
         n += (b & 0xC0) != 0x80;
     return n;
 }
+
+std::string_view Utf8Prefix(std::string_view utf8, size_t maxChars)
+{
+    size_t chars = 0;
+    for (size_t i = 0; i < utf8.size(); ++i)
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && chars++ == maxChars)
+            return utf8.substr(0, i);
+    return utf8;
+}

@@ -14,3 +14,5 @@ bool IsValidUtf8(std::string_view bytes);
 std::string Cp1252ToUtf8(std::string_view bytes);
 // Number of code points in valid UTF-8.
 int Utf8Length(std::string_view utf8);
+// The first maxChars code points of valid UTF-8.
+std::string_view Utf8Prefix(std::string_view utf8, size_t maxChars);
