@@ -5,7 +5,6 @@
 #include <vector>
 
 namespace {
-using Step = SliderModel::Step;
 constexpr auto H = TSliderOrientation::soHorizontal, V = TSliderOrientation::soVertical;
 const TSliderOptions Smooth = soShowPoints | soSmooth, Snapping = soShowPoints;
 
@@ -51,27 +50,21 @@ TEST(SliderModel, Layout)
 
 TEST(SliderModel, ValuesAndPositionsMapWithHalfToEvenRounding)
 {
-    enum Way { ToPosition = 1, ToValue = 2, Both = 3 };
-    struct Case { int maxValue, value, position; Way way; };
-    const Case cases[] = {
-        // Track 122 over 0..100: 25 lies at 30.5 and 75 at 91.5.
-        {100, 0, 6, Both}, {100, 25, 36, Both}, {100, 37, 51, Both}, {100, 50, 67, Both}, {100, 75, 98, Both},
-        {100, 100, 128, Both},
-        // Over 0..61 every odd pixel is an exact half value.
-        {61, 0, 7, ToValue}, {61, 2, 9, ToValue}, {61, 2, 11, ToValue}, {61, 4, 13, ToValue}, {61, 61, 128, Both},
-        // Hours in milliseconds: the products need more than 32 bits.
-        {2000000000, 1500000000, 98, ToPosition}, {2000000000, 2000000000, 128, Both},
+    struct Case { int maxValue, value, position; };
+    const auto slider = [](int maxValue) {
+        SliderModel s = Slider();
+        s.setMaxValue(maxValue);
+        return s;
     };
-    for (const Case &c : cases) {
-        SliderModel slider = Slider();
-        slider.setMaxValue(c.maxValue);
-        if (c.way & ToPosition) {
-            EXPECT_EQ(slider.positionOf(c.value), c.position) << c.maxValue << ": " << c.value;
-        }
-        if (c.way & ToValue) {
-            EXPECT_EQ(slider.valueAt(c.position), c.value) << c.maxValue << ": " << c.position;
-        }
-    }
+    // Track 122 over 0..100: 25 lies at 30.5 and 75 at 91.5. Hours in milliseconds need products
+    // of more than 32 bits.
+    for (const Case &c : {Case{100, 0, 6}, {100, 25, 36}, {100, 37, 51}, {100, 50, 67}, {100, 75, 98},
+                          {100, 100, 128}, {2000000000, 1500000000, 98}, {2000000000, 2000000000, 128}})
+        EXPECT_EQ(slider(c.maxValue).positionOf(c.value), c.position) << c.maxValue << ": " << c.value;
+    // Over 0..61 every odd pixel is an exact half value.
+    for (const Case &c : {Case{61, 0, 7}, {61, 2, 9}, {61, 2, 11}, {61, 4, 13}, {61, 61, 128}, {100, 25, 36},
+                          {100, 37, 51}, {100, 75, 98}, {2000000000, 2000000000, 128}})
+        EXPECT_EQ(slider(c.maxValue).valueAt(c.position), c.value) << c.maxValue << ": " << c.position;
 }
 
 TEST(SliderModel, PropertyRules)
