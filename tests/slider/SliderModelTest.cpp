@@ -2,16 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
-using Step = SliderModel::Step;
 constexpr auto H = TSliderOrientation::soHorizontal, V = TSliderOrientation::soVertical;
+const TSliderOptions Smooth = soShowPoints | soSmooth, Snapping = soShowPoints;
 
 // The main window's position slider (143 × 33, built-in images, 0..100 by 10), or the same
 // turned upright.
-SliderModel Slider(TSliderOrientation orientation = H, TSliderOptions options = soShowPoints | soSmooth)
+SliderModel Slider(TSliderOrientation orientation = H, TSliderOptions options = Smooth)
 {
     SliderModel slider;
     slider.setOptions(options);
@@ -24,27 +23,22 @@ SliderModel Slider(TSliderOrientation orientation = H, TSliderOptions options = 
 TEST(SliderModel, Layout)
 {
     struct Case {
-        const char *what;
-        std::function<SliderModel()> make;
+        const char *what; TSliderOrientation orientation; QSize rulerImage; int scale;
         QSize ruler, thumb; QPoint rulerOrigin, thumbAt0; int track; QRect points;
     };
     const Case cases[] = {
-        {"position slider", [] { return Slider(); }, {131, 10}, {9, 17}, {6, 9}, {6, 6}, 122, {QPoint(6, 24), QPoint(137, 32)}},
+        {"position slider", H, {10, 10}, 1, {131, 10}, {9, 17}, {6, 9}, {6, 6}, 122, {QPoint(6, 24), QPoint(137, 32)}},
         // The minimum is at the bottom.
-        {"vertical", [] { return Slider(V); }, {8, 131}, {17, 9}, {10, 6}, {6, 128}, 122, {QPoint(24, 6), QPoint(32, 137)}},
-        {"ruler thicker than the thumb", [] {
-             SliderModel s = Slider();
-             s.setImageSize(ImageHRuler, {10, 21});
-             return s;
-         }, {131, 21}, {9, 17}, {6, 6}, {6, 8}, 122, {QPoint(6, 28), QPoint(137, 32)}},
-        {"metrics of a screen at twice the design resolution", [] {
-             SliderModel s(SliderMetrics::Designed([](int v) { return 2 * v; }));
-             s.setSize({286, 66});
-             return s;
-         }, {262, 10}, {9, 17}, {12, 15}, {12, 12}, 253, {QPoint(12, 31), QPoint(274, 65)}},
+        {"upright", V, {10, 10}, 1, {8, 131}, {17, 9}, {10, 6}, {6, 128}, 122, {QPoint(24, 6), QPoint(32, 137)}},
+        {"thick ruler", H, {10, 21}, 1, {131, 21}, {9, 17}, {6, 6}, {6, 8}, 122, {QPoint(6, 28), QPoint(137, 32)}},
+        // A screen of twice the design resolution scales the distances, the images are given.
+        {"twice the DPI", H, {10, 10}, 2, {262, 10}, {9, 17}, {12, 15}, {12, 12}, 253, {QPoint(12, 31), QPoint(274, 65)}},
     };
     for (const Case &c : cases) {
-        const SliderModel s = c.make();
+        SliderModel s(SliderMetrics::Designed([&c](int v) { return c.scale * v; }));
+        s.setOrientation(c.orientation);
+        s.setImageSize(ImageHRuler, c.rulerImage);
+        s.setSize((c.orientation == H ? QSize(143, 33) : QSize(33, 143)) * c.scale);
         EXPECT_EQ(s.rulerSize(), c.ruler) << c.what;
         EXPECT_EQ(s.thumbSize(), c.thumb) << c.what;
         EXPECT_EQ(s.rulerOrigin(), c.rulerOrigin) << c.what;
@@ -54,104 +48,45 @@ TEST(SliderModel, Layout)
     }
 }
 
-TEST(SliderModel, PositionSliderMarks)
+TEST(SliderModel, ValuesAndPositionsMapWithHalfToEvenRounding)
 {
-    SliderModel slider = Slider();
-    EXPECT_TRUE(slider.setValue(50));
-    EXPECT_EQ(slider.thumbPos(), QPoint(67, 6));
-    const std::vector<QRect> marks = slider.marks(10, 3, 4);
-    ASSERT_EQ(marks.size(), 11u);
-    for (size_t i = 0; i < marks.size(); ++i)
-        EXPECT_EQ(marks[i], QRect(4 + slider.positionOf(int(i) * 10), 24, 1, i == 0 || i == 10 ? 4 : 3)) << i;
-    EXPECT_EQ(marks.back().left(), 132);
-    // Upright, each mark lies beside the middle of the thumb standing at its value.
-    const std::vector<QRect> vertical = {{24, 132, 4, 1}, {24, 71, 3, 1}, {24, 10, 4, 1}};
-    EXPECT_EQ(Slider(V).marks(50, 3, 4), vertical);
-}
-
-TEST(SliderModel, MarksThinOutToKeepTheirGap)
-{
-    struct Case { int width, maxValue, step; size_t count; int lastLength; };
-    const Case cases[] = {
-        {143, 100, 10, 11, 4}, {73, 100, 20, 6, 4},
-        // Every fourth step: 26 marks about 5 pixels apart.
-        {143, 1000, 10, 26, 4}, {143, 1010, 10, 26, 3},
-        {143, 2000000000, 10, 31, 3}, {143, 100, 0, 0, 0},
-        // No track: a single mark at the minimum.
-        {20, 100, 10, 1, 4},
+    struct Case { int maxValue, value, position; };
+    const auto slider = [](int maxValue) {
+        SliderModel s = Slider();
+        s.setMaxValue(maxValue);
+        return s;
     };
-    for (const Case &c : cases) {
-        SliderModel slider;
-        slider.setSize({c.width, 33});
-        slider.setMaxValue(c.maxValue);
-        const auto marks = slider.marks(c.step, 3, 4);
-        ASSERT_EQ(marks.size(), c.count) << c.maxValue;
-        if (!marks.empty()) {
-            EXPECT_EQ(marks.back().height(), c.lastLength) << c.maxValue;
-        }
-    }
-}
-
-TEST(SliderModel, PositionsRoundHalfToEvenWithoutOverflow)
-{
-    SliderModel slider = Slider();
-    // Track 122 over 0..100: 25 lies at 30.5 and 75 at 91.5.
-    struct Case { int value, position; };
-    for (const Case &c : {Case{0, 6}, Case{25, 36}, Case{37, 51}, Case{50, 67}, Case{75, 98}, Case{100, 128}})
-        EXPECT_EQ(slider.positionOf(c.value), c.position) << c.value;
+    // Track 122 over 0..100: 25 lies at 30.5 and 75 at 91.5. Hours in milliseconds need products
+    // of more than 32 bits.
+    for (const Case &c : {Case{100, 0, 6}, {100, 25, 36}, {100, 37, 51}, {100, 50, 67}, {100, 75, 98},
+                          {100, 100, 128}, {2000000000, 1500000000, 98}, {2000000000, 2000000000, 128}})
+        EXPECT_EQ(slider(c.maxValue).positionOf(c.value), c.position) << c.maxValue << ": " << c.value;
     // Over 0..61 every odd pixel is an exact half value.
-    ASSERT_TRUE(slider.setMaxValue(61));
-    for (const Case &c : {Case{0, 7}, Case{2, 9}, Case{2, 11}, Case{4, 13}, Case{61, 128}})
-        EXPECT_EQ(slider.valueAt(c.position), c.value) << c.position;
-    // Hours in milliseconds: the products need more than 32 bits.
-    ASSERT_TRUE(slider.setMaxValue(2000000000));
-    slider.setValue(1500000000);
-    EXPECT_EQ(slider.thumbPos().x(), 98);
-    EXPECT_EQ(slider.valueAt(128), 2000000000);
-}
-
-TEST(SliderModel, SettingTheValue)
-{
-    struct Case { TSliderOptions options; int set, stored; bool changed; int thumb; };
-    const TSliderOptions snapping = soShowPoints;
-    const Case cases[] = {
-        {soSmooth, 40, 40, true, 55}, {soSmooth, 40, 40, false, 55}, {soSmooth, 150, 100, true, 128},
-        {soSmooth, 101, 100, false, 128}, {soSmooth, -5, 0, true, 6},
-        // Without soSmooth the thumb snaps down to a multiple of the increment, the value stays.
-        {snapping, 37, 37, true, 43}, {snapping, 99, 99, true, 116}, {snapping, 20, 20, true, 30},
-    };
-    SliderModel slider = Slider();
-    for (const Case &c : cases) {
-        slider.setOptions(c.options);
-        EXPECT_EQ(slider.setValue(c.set), c.changed) << c.set;
-        EXPECT_EQ(slider.Value(), c.stored) << c.set;
-        EXPECT_EQ(slider.thumbPos().x(), c.thumb) << c.set;
-    }
-    // A new increment places the thumb again.
-    slider.setValue(37);
-    ASSERT_TRUE(slider.setIncrement(25));
-    EXPECT_EQ(slider.Value(), 37);
-    EXPECT_EQ(slider.thumbPos().x(), 36);
+    for (const Case &c : {Case{61, 0, 7}, {61, 2, 9}, {61, 2, 11}, {61, 4, 13}, {61, 61, 128}, {100, 25, 36},
+                          {100, 37, 51}, {100, 75, 98}, {2000000000, 2000000000, 128}})
+        EXPECT_EQ(slider(c.maxValue).valueAt(c.position), c.value) << c.maxValue << ": " << c.position;
 }
 
 TEST(SliderModel, PropertyRules)
 {
-    SliderModel slider = Slider();
-    slider.setValue(80);
-    using Setter = bool (SliderModel::*)(int);
-    using Getter = int (SliderModel::*)() const;
-    struct Case { const char *what; Setter set; int value; bool taken; Getter get; int after; };
+    using M = SliderModel;
+    struct Case { const char *what; bool (M::*set)(int); int value; bool taken; int (M::*get)() const; int after; };
+    // Applied in turn to the position slider.
     const Case cases[] = {
-        {"edge not below half the ruler", &SliderModel::setEdgeSize, 5, false, &SliderModel::EdgeSize, 2},
-        {"edge negative", &SliderModel::setEdgeSize, -1, false, &SliderModel::EdgeSize, 2},
-        {"edge", &SliderModel::setEdgeSize, 4, true, &SliderModel::EdgeSize, 4},
-        {"max below min + increment", &SliderModel::setMaxValue, 5, false, &SliderModel::MaxValue, 100},
-        {"max unchanged", &SliderModel::setMaxValue, 100, false, &SliderModel::MaxValue, 100},
-        {"max below the value", &SliderModel::setMaxValue, 50, true, &SliderModel::MaxValue, 50},
-        {"min above max - increment", &SliderModel::setMinValue, 41, false, &SliderModel::MinValue, 0},
-        {"min at max - increment", &SliderModel::setMinValue, 40, true, &SliderModel::MinValue, 40},
-        {"increment zero", &SliderModel::setIncrement, 0, false, &SliderModel::Increment, 10},
+        {"value", &M::setValue, 40, true, &M::Value, 40}, {"same value", &M::setValue, 40, false, &M::Value, 40},
+        {"above max", &M::setValue, 150, true, &M::Value, 100}, {"max again", &M::setValue, 101, false, &M::Value, 100},
+        {"below min", &M::setValue, -5, true, &M::Value, 0}, {"value", &M::setValue, 80, true, &M::Value, 80},
+        // The edge must leave a middle of the ruler image.
+        {"edge 5", &M::setEdgeSize, 5, false, &M::EdgeSize, 2}, {"edge -1", &M::setEdgeSize, -1, false, &M::EdgeSize, 2},
+        {"edge 4", &M::setEdgeSize, 4, true, &M::EdgeSize, 4},
+        {"max below min + increment", &M::setMaxValue, 5, false, &M::MaxValue, 100},
+        {"same max", &M::setMaxValue, 100, false, &M::MaxValue, 100},
+        {"max below the value", &M::setMaxValue, 50, true, &M::MaxValue, 50},
+        {"min above max - increment", &M::setMinValue, 41, false, &M::MinValue, 0},
+        {"min at max - increment", &M::setMinValue, 40, true, &M::MinValue, 40},
+        {"increment 0", &M::setIncrement, 0, false, &M::Increment, 10},
     };
+    SliderModel slider = Slider();
     for (const Case &c : cases) {
         EXPECT_EQ((slider.*c.set)(c.value), c.taken) << c.what;
         EXPECT_EQ((slider.*c.get)(), c.after) << c.what;
@@ -169,40 +104,36 @@ TEST(SliderModel, PropertyRules)
 
 TEST(SliderModel, KeysStepTheValue)
 {
-    struct Case { TSliderOrientation orientation; int value, key; Qt::KeyboardModifiers modifiers; Step step; int after; };
+    struct Case { TSliderOrientation orientation; int value, key; Qt::KeyboardModifiers modifiers; int after; };
     const auto none = Qt::NoModifier;
+    // The minimum is -55; steps count from the multiple nearer to zero. Other keys and keys
+    // with Shift, Ctrl or Alt do nothing.
     const Case cases[] = {
-        {H, 37, Qt::Key_Right, none, Step::Up, 40}, {H, 37, Qt::Key_Left, none, Step::Down, 20},
-        {H, 40, Qt::Key_Left, Qt::KeypadModifier, Step::Down, 30}, {H, 37, Qt::Key_Home, none, Step::Home, -55},
-        {H, 37, Qt::Key_End, none, Step::End, 100}, {H, 95, Qt::Key_Right, none, Step::Up, 100},
-        {H, -52, Qt::Key_Left, none, Step::Down, -55},
-        // Steps count from the multiple nearer to zero (the minimum here is -55).
-        {H, -37, Qt::Key_Right, none, Step::Up, -20}, {H, -37, Qt::Key_Left, none, Step::Down, -40},
-        {H, 37, Qt::Key_Right, Qt::ShiftModifier, Step::None, 37}, {H, 37, Qt::Key_Home, Qt::ControlModifier, Step::None, 37},
-        {H, 37, Qt::Key_End, Qt::AltModifier, Step::None, 37}, {H, 37, Qt::Key_Up, none, Step::None, 37},
-        {V, 37, Qt::Key_Up, none, Step::Up, 40}, {V, 37, Qt::Key_Down, none, Step::Down, 20},
-        {V, 37, Qt::Key_Right, none, Step::None, 37},
+        {H, 37, Qt::Key_Right, none, 40}, {H, 37, Qt::Key_Left, none, 20}, {H, 40, Qt::Key_Left, Qt::KeypadModifier, 30},
+        {H, 37, Qt::Key_Home, none, -55}, {H, 37, Qt::Key_End, none, 100}, {H, 95, Qt::Key_Right, none, 100},
+        {H, -52, Qt::Key_Left, none, -55}, {H, -37, Qt::Key_Right, none, -20}, {H, -37, Qt::Key_Left, none, -40},
+        {H, 37, Qt::Key_Right, Qt::ShiftModifier, 37}, {H, 37, Qt::Key_Home, Qt::ControlModifier, 37},
+        {H, 37, Qt::Key_End, Qt::AltModifier, 37}, {H, 37, Qt::Key_Up, none, 37}, {V, 37, Qt::Key_Up, none, 40},
+        {V, 37, Qt::Key_Down, none, 20}, {V, 37, Qt::Key_Right, none, 37},
     };
     for (const Case &c : cases) {
         SliderModel slider = Slider(c.orientation);
         slider.setMinValue(-55);
         slider.setValue(c.value);
-        const Step step = slider.stepForKey(c.key, c.modifiers);
-        EXPECT_EQ(step, c.step) << c.value << " key " << c.key;
-        slider.step(step);
+        slider.step(slider.stepForKey(c.key, c.modifiers));
         EXPECT_EQ(slider.Value(), c.after) << c.value << " key " << c.key;
     }
 }
 
 TEST(SliderModel, HeldRulerPressStepsUntilTheThumbReachesThePointer)
 {
+    // Repeat is one tick of the repeat clock.
     enum Action { Press, Repeat, Move, Release };
     struct Case { Action action; QPoint point; bool changed; int value; };
     struct Run { TSliderOrientation orientation; std::vector<Case> steps; };
     const Run runs[] = {
-        // The thumb is 9 wide at 6 + 1.22 × value.
-        {H, {{Press, {60, 10}, true, 10}, {Repeat, {}, true, 20}, {Repeat, {}, true, 30},
-             {Repeat, {}, true, 40},  // the thumb at 55..63 covers x 60
+        // The thumb is 9 wide at 6 + 1.22 × value; at 40 it covers x 55..63.
+        {H, {{Press, {60, 10}, true, 10}, {Repeat, {}, true, 20}, {Repeat, {}, true, 30}, {Repeat, {}, true, 40},
              {Repeat, {}, false, 40}, {Move, {120, 10}, false, 40}, {Repeat, {}, true, 50},
              // On the other side of the thumb than the press: no step.
              {Move, {10, 10}, false, 50}, {Repeat, {}, false, 50}, {Release, {}, false, 50}, {Repeat, {}, false, 50},
@@ -229,32 +160,76 @@ TEST(SliderModel, HeldRulerPressStepsUntilTheThumbReachesThePointer)
     }
 }
 
-TEST(SliderModel, DraggingTheThumb)
+TEST(SliderModel, TheThumbFollowsTheValueAndTheDrag)
 {
-    struct Case { TSliderOptions options; int from; QPoint grab, point; bool changed; int value; QPoint thumb; };
-    const TSliderOptions smooth = soSmooth, snapping = soShowPoints;
+    // Without soSmooth the thumb snaps down to a multiple of the increment: a set value stays as
+    // it is, a drag takes the value of the snapped thumb. Drags hold the thumb at (4, 4).
+    enum Action { SetValue, SetIncrement, Drag };
+    struct Case {
+        TSliderOrientation orientation; TSliderOptions options; int from; Action action; int argument;
+        bool changed; int value; QPoint thumb;
+    };
     const Case cases[] = {
-        {smooth, 0, {4, 8}, {71, 0}, true, 50, {67, 6}}, {smooth, 50, {4, 8}, {71, 30}, false, 50, {67, 6}},
-        {smooth, 0, {4, 8}, {500, 0}, true, 100, {128, 6}}, {smooth, 50, {4, 8}, {-40, 0}, true, 0, {6, 6}},
-        {smooth, 90, {4, 8}, {12, 0}, true, 2, {8, 6}},
-        // Without soSmooth the thumb jumps from multiple to multiple of the increment.
-        {snapping, 0, {0, 0}, {60, 0}, true, 40, {55, 6}}, {snapping, 40, {0, 0}, {64, 0}, false, 40, {55, 6}},
-        {snapping, 40, {0, 0}, {70, 0}, true, 50, {67, 6}},
+        {H, Smooth, 0, SetValue, 37, true, 37, {51, 6}}, {H, Snapping, 0, SetValue, 37, true, 37, {43, 6}},
+        {H, Snapping, 0, SetValue, 99, true, 99, {116, 6}}, {H, Snapping, 0, SetValue, 20, true, 20, {30, 6}},
+        {H, Snapping, 37, SetIncrement, 25, true, 37, {36, 6}},
+        // The pointer at x (upright: y); the other coordinate does not count.
+        {H, Smooth, 0, Drag, 71, true, 50, {67, 6}}, {H, Smooth, 50, Drag, 71, false, 50, {67, 6}},
+        {H, Smooth, 0, Drag, 500, true, 100, {128, 6}}, {H, Smooth, 50, Drag, -40, true, 0, {6, 6}},
+        {H, Smooth, 0, Drag, 64, true, 44, {60, 6}}, {H, Snapping, 0, Drag, 64, true, 40, {55, 6}},
+        {H, Snapping, 40, Drag, 68, false, 40, {55, 6}}, {H, Snapping, 40, Drag, 74, true, 50, {67, 6}},
+        {V, Smooth, 0, Drag, 71, true, 50, {6, 67}},
     };
     for (const Case &c : cases) {
-        SliderModel slider = Slider(H, c.options);
+        SliderModel slider = Slider(c.orientation, c.options);
         slider.setValue(c.from);
-        EXPECT_FALSE(slider.dragThumb(c.point)) << "no drag without a press";
-        slider.pressThumb(c.grab);
-        EXPECT_EQ(slider.dragThumb(c.point), c.changed) << c.point.x();
-        EXPECT_EQ(slider.Value(), c.value) << c.point.x();
-        EXPECT_EQ(slider.thumbPos(), c.thumb) << c.point.x();
-        EXPECT_TRUE(slider.releaseThumb());
-        EXPECT_FALSE(slider.releaseThumb());
+        bool changed = false;
+        switch (c.action) {
+        case SetValue: changed = slider.setValue(c.argument); break;
+        case SetIncrement: changed = slider.setIncrement(c.argument); break;
+        case Drag:
+            slider.pressThumb({4, 4});
+            changed = slider.dragThumb(c.orientation == H ? QPoint(c.argument, 30) : QPoint(30, c.argument));
+            break;
+        }
+        EXPECT_EQ(changed, c.changed) << c.argument;
+        EXPECT_EQ(slider.Value(), c.value) << c.argument;
+        EXPECT_EQ(slider.thumbPos(), c.thumb) << c.argument;
     }
-    SliderModel vertical = Slider(V);
-    vertical.pressThumb({5, 4});
-    EXPECT_TRUE(vertical.dragThumb({0, 71}));
-    EXPECT_EQ(vertical.Value(), 50);
-    EXPECT_EQ(vertical.thumbPos(), QPoint(6, 67));
+    // A drag needs a press and ends once.
+    SliderModel slider = Slider();
+    EXPECT_FALSE(slider.dragThumb({71, 0}));
+    slider.pressThumb({4, 4});
+    EXPECT_TRUE(slider.releaseThumb());
+    EXPECT_FALSE(slider.releaseThumb());
+    EXPECT_FALSE(slider.dragThumb({71, 0}));
+    EXPECT_EQ(slider.Value(), 0);
+}
+
+TEST(SliderModel, MarksUnderTheThumbThinnedOutToKeepTheirGap)
+{
+    // The first, second and last marks (all of them when there are fewer than four).
+    struct Case { TSliderOrientation orientation; int length, maxValue, step; size_t count; std::vector<QRect> picked; };
+    const Case cases[] = {
+        // Eleven marks from y 24 under the middle of the thumb, the outer two longer.
+        {H, 143, 100, 10, 11, {{10, 24, 1, 4}, {22, 24, 1, 3}, {132, 24, 1, 4}}},
+        {V, 143, 100, 50, 3, {{24, 132, 4, 1}, {24, 71, 3, 1}, {24, 10, 4, 1}}},
+        {H, 73, 100, 20, 6, {{10, 24, 1, 4}, {20, 24, 1, 3}, {62, 24, 1, 4}}},
+        // Every fourth step: 26 marks about 5 pixels apart; the last one short when not at the maximum.
+        {H, 143, 1000, 10, 26, {{10, 24, 1, 4}, {15, 24, 1, 3}, {132, 24, 1, 4}}},
+        {H, 143, 1010, 10, 26, {{10, 24, 1, 4}, {15, 24, 1, 3}, {131, 24, 1, 3}}},
+        {H, 143, 2000000000, 10, 31, {{10, 24, 1, 4}, {14, 24, 1, 3}, {128, 24, 1, 3}}},
+        {H, 143, 100, 0, 0, {}},
+        // No track: a single mark at the minimum.
+        {H, 20, 100, 10, 1, {{10, 24, 1, 4}}},
+    };
+    for (const Case &c : cases) {
+        SliderModel slider = Slider(c.orientation);
+        slider.setSize(c.orientation == H ? QSize(c.length, 33) : QSize(33, c.length));
+        slider.setMaxValue(c.maxValue);
+        const std::vector<QRect> marks = slider.marks(c.step, 3, 4);
+        ASSERT_EQ(marks.size(), c.count) << c.maxValue;
+        const std::vector<QRect> picked = marks.size() < 4 ? marks : std::vector<QRect>{marks[0], marks[1], marks.back()};
+        EXPECT_EQ(picked, c.picked) << c.maxValue;
+    }
 }
