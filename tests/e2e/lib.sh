@@ -103,6 +103,24 @@ stop_zemlo() {
   fi
 }
 
+# type_name DIALOG_TITLE PATH: the file dialog of that title takes a full path typed into its
+# file-name field, then Return.
+type_name() {
+  local dialog
+  dialog=$(wait_window "^$1\$")
+  press "$dialog" ctrl+a
+  xdotool type --delay 10 "$2"
+  press "$dialog" Return
+}
+
+# expect_file FILE EXPECTED: waits until FILE is written with the content of the file EXPECTED.
+expect_file() {
+  for _ in $(seq 1 50); do [ -f "$1" ] && cmp -s "$1" "$2" && return 0; sleep 0.1; done
+  [ -f "$1" ] || fail "$1 was not written"
+  diff <(cat -A "$2") <(cat -A "$1") | head -20 >&2
+  fail "$1 is not as expected"
+}
+
 # A catalog file with the given track lines.
 write_catalog() {
   local file=$1; shift
