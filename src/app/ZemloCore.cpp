@@ -52,6 +52,7 @@ void ZemloCore::FormCreate(const QStringList &arguments, StartupView &view)
             dialogs_.ShowError("ZEMLO.INI not found !");
         catalog_.setDBFileName(CatalogNameAtStart(list, arguments, ProgramDir()));
         selection_.New1Click();
+        playerControl_.ShowDeviceVolume();
     });
 }
 

@@ -14,6 +14,7 @@
 #include "import/CDImport.h"
 #include "import/ImportFormats.h"
 #include "import/TrackMeasurement.h"
+#include "player/PlayerControl.h"
 #include "player/TMPEGPlayer.h"
 #include "selection/CopyToDisk.h"
 #include "selection/ExternalPlayer.h"
@@ -86,6 +87,7 @@ public:
     ExternalPlayer &externalPlayer() { return externalPlayer_; }
     ImportFormats &importFormats() { return importFormats_; }
     CDImport &cdImport() { return cdImport_; }
+    PlayerControl &playerControl() { return playerControl_; }
 
 private:
     Dialogs &dialogs_;
@@ -108,5 +110,7 @@ private:
     ExternalPlayer externalPlayer_;
     ImportFormats importFormats_;
     CDImport cdImport_{config_, catalog_, measurement_, importFormats_, dialogs_};
+    PlayerControl playerControl_{{mp3player, catalog_, selection_, locator_, playLists_, externalPlayer_, config_,
+                                  dialogs_, ports_.focus, ports_.mixer}};
     bool destroyed_ = false;
 };

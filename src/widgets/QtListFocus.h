@@ -7,4 +7,5 @@
 class QtListFocus : public ListFocus {
 public:
     const ListModel *focusedList() const override;
+    void focusList(const ListModel &list) override;
 };

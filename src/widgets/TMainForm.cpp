@@ -204,11 +204,6 @@ void TMainForm::createControls()
         {PlayLen, "PlayLen"}, {PlayingTrackName, "PlayingTrackName"}};
     for (auto [object, name] : names)
         object->setObjectName(name);
-
-    // The player bar comes with its own commands.
-    for (QWidget *w : std::initializer_list<QWidget *>{BtnPlay, BtnPause,
-                                                       btnStop, btnPrev, btnNext, Slider1, Volume})
-        w->setEnabled(false);
 }
 
 QAction *TMainForm::menuItem(QMenu *menu, const QString &caption, const QKeySequence &shortcut)
@@ -254,9 +249,6 @@ void TMainForm::createMenus()
     QMenu *Help1 = menuBar()->addMenu("&Help");
     Context1 = menuItem(Help1, "&Context", QKeySequence(Qt::Key_F1));
     About1 = menuItem(Help1, "&About", {});
-
-    for (QAction *a : {Play1, PlayfromCD1, PlayExternal1})
-        a->setEnabled(false);
 }
 
 void TMainForm::wireHandlers()
@@ -309,6 +301,19 @@ void TMainForm::wireHandlers()
     onTriggered(SavePlayList1, [this] { core_.playLists().CreatePlayList1Click(true); });
     onTriggered(savePlayListfromHD1, [this] { core_.playLists().savePlayListfromHD1Click(); });
 
+    PlayerControl &player = core_.playerControl();
+    onTriggered(Play1, [&player] { player.BtnPlayClick(); });
+    onClicked(BtnPlay, [&player] { player.BtnPlayClick(); });
+    onTriggered(PlayfromCD1, [&player] { player.PlayfromCD1Click(true); });
+    onTriggered(PlayExternal1, [&player] { player.PlayExternal1Click(); });
+    onClicked(BtnPause, [&player] { player.BtnPauseClick(); });
+    onClicked(btnStop, [&player] { player.btnStopClick(); });
+    onClicked(btnPrev, [&player] { player.btnPrevClick(); });
+    onClicked(btnNext, [&player] { player.btnNextClic(); });
+    Slider1->OnStopTracking = [this, &player](TSlider *s) { guarded([&] { player.Slider1StopTracking(s->Value()); }); };
+    Volume->OnChange = [this, &player](TSlider *s) { guarded([&] { player.VolumeChange(s->Value()); }); };
+    connect(&player, &PlayerControl::barChanged, this, &TMainForm::showPlayerBar);
+
     TrackEditing &editing = core_.editing();
     connect(all, &TTabListBox::rowDoubleClicked, this,
             [this, &editing, &catalog](int) { guarded([&] { editing.allDblClick(catalog.all()); }); });
@@ -344,6 +349,21 @@ void TMainForm::showSortState()
     byTime1->setChecked(sorter.isChecked(SortKind::PlayTime));
     ReversedSort->setChecked(sorter.reversed());
     SortBy->setCurrentIndex(sorter.sortByIndex());
+}
+
+void TMainForm::showPlayerBar()
+{
+    const PlayerBar &bar = core_.playerControl().bar();
+    PlayingTrackName->setText(bar.PlayingTrackName);
+    PlayOfs->setText(bar.PlayOfs);
+    PlayLen->setText(bar.PlayLen);
+    // The step first: a maximum below the old step would be refused.
+    Slider1->setIncrement(bar.positionIncrement);
+    Slider1->setMaxValue(bar.positionMax);
+    // The thumb stays under the pointer while the user drags it.
+    if (!Slider1->model().tracking())
+        Slider1->setValue(bar.position);
+    Volume->setValue(bar.volume);
 }
 
 void TMainForm::applyGeometry()

@@ -54,6 +54,7 @@ private:
     void FormResize();
     void Splitter1Moved();
     void showSortState();
+    void showPlayerBar();
     // Alt+S belongs to "&Setup" before the mnemonic of "&Selections", as in the classic toolkit.
     bool takeSetupShortcut(QEvent *event);
 

@@ -17,6 +17,7 @@ struct TestPlatform : ListFocus, VolumeMixer, ProcessStarter, MountedVolumes {
     QStringList started;  // command line and arguments of each start, joined by "|"
 
     const ListModel *focusedList() const override { return focused; }
+    void focusList(const ListModel &list) override { focused = &list; }
     StereoVolume volume() override { return level; }
     void setVolume(StereoVolume volume) override { level = volume; }
     bool startDetached(const QString &commandLine, const QStringList &arguments) override

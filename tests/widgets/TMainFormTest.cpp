@@ -7,6 +7,7 @@
 #include "widgets/THeader.h"
 #include "widgets/QtListFocus.h"
 #include "widgets/TMainForm.h"
+#include "widgets/TSlider.h"
 #include "widgets/TTabListBox.h"
 
 #include <QAction>
@@ -80,10 +81,6 @@ TEST_F(MainFormFixture, CentredHelpAndCommands)
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].type, MsgDlgType::Information);
     EXPECT_TRUE(dialogs.asked[0].text.startsWith("No way I'm gona write HELP"));
-    auto *play = form.findChild<QAction *>("Play Track(s)");
-    ASSERT_NE(play, nullptr);
-    EXPECT_FALSE(play->isEnabled());
-    EXPECT_TRUE(form.findChild<QAction *>("Save")->isEnabled());
     // F11 runs the measurement of the catalog, which a new catalog, not sorted by CD, refuses.
     dialogs.asked.clear();
     QTest::keyClick(&form, Qt::Key_F11);
@@ -97,6 +94,41 @@ TEST_F(MainFormFixture, CentredHelpAndCommands)
     dialogs.onForm<ImportInfoForm>([](ImportInfoForm &info) { info.BitBtn2Click(); });
     QTest::keyClick(&form, Qt::Key_F12);
     EXPECT_EQ(dialogs.textsAsked(), QStringList{"Import new Tracks"});
+}
+
+// The player bar shows what the player control reports and hands it the buttons and sliders;
+// playing itself is tests/e2e/player.sh's, with a sound server.
+TEST_F(MainFormFixture, PlayerBarShowsAndDrivesThePlayer)
+{
+    Program program(dialogs);
+    program.platform.level = {1000, 40000};
+    program.create({"zemlo"});
+    TMainForm &form = program.form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto *volume = child<TSlider>(form, "Volume");
+    EXPECT_EQ(volume->Value(), 61);
+    EXPECT_EQ(program.platform.level.left, 1000) << "start-up only reads the volume";
+
+    volume->setFocus();
+    QTest::keyClick(volume, Qt::Key_Right);
+    EXPECT_EQ(volume->Value(), 80);
+    EXPECT_EQ(program.platform.level.left, PlayerControl::ChannelVolume(80));
+    EXPECT_EQ(program.platform.level.right, PlayerControl::ChannelVolume(80));
+
+    program.core.playerControl().mp3playerPosUpdate(12500, 245000);
+    auto *position = child<TSlider>(form, "Slider1");
+    EXPECT_EQ(QStringList({child<QLabel>(form, "PlayOfs")->text(), child<QLabel>(form, "PlayLen")->text()}),
+              QStringList({"00:12", "04:05"}));
+    EXPECT_EQ(std::make_tuple(position->MaxValue(), position->Increment(), position->Value()),
+              std::make_tuple(245000, 24500, 12500));
+
+    dialogs.asked.clear();
+    QTest::keyClick(&form, Qt::Key_F9);
+    QTest::keyClick(&form, Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(dialogs.asked.empty()) << "empty lists play nothing";
+    child<QToolButton>(form, "btnStop")->click();
+    EXPECT_EQ(dialogs.textsAsked(), QStringList{"Incorrect mode"});
 }
 
 // The buttons read and write a selection list file as F3 and F2 do; after either, closing the
