@@ -44,7 +44,7 @@ wait_log "OpenFileName|Select CD List FileName"
 # The window is laid out in pixels of 144 DPI, shown at Xvfb's 96 DPI: two thirds.
 px() { echo $(( ($1 * 2 + 1) / 3 )); }
 eval "$(xdotool getwindowgeometry --shell "$id")"
-bar_top=$((Y + HEIGHT - $(px 32) - $(px 10)))
+bar_top=$((Y + HEIGHT - $(px 32) - ($(px 35) - $(px 25))))
 # player_bar: a checksum of the player bar's pixels (the window's bottom strip).
 player_bar() { "$bin/screen_rect" "$SCREEN_FILE" "$X" "$bar_top" "$WIDTH" "$((Y + HEIGHT - bar_top))"; }
 
@@ -53,7 +53,7 @@ idle_bar=$(player_bar)
 dialogs=$(wc -l < "$DIALOG_LOG")
 start_recording "$work/rec.raw"
 press "$id" alt+p
-sleep 3
+for _ in $(seq 1 50); do [ "$(player_bar)" != "$idle_bar" ] && break; sleep 0.1; done
 [ "$(player_bar)" != "$idle_bar" ] || fail "the player bar does not change while the list plays"
 for _ in $(seq 1 200); do [ "$(player_bar)" = "$idle_bar" ] && break; sleep 0.1; done
 [ "$(player_bar)" = "$idle_bar" ] || fail "the player bar was not reset after the last track"
