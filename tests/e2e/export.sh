@@ -20,23 +20,6 @@ head -c 7000 /dev/urandom > "$cd2/rock/c.mp3"
 # A list in file order c, (a key no track has), a; read with LF line ends.
 printf 'CD2\tRock\\c.mp3\nCD9\tnone.mp3\ncd1\tPOP\\A.MP3\n' > "$work/in.m3c"
 
-# type_name DIALOG_TITLE PATH: the file dialog of that title takes a full path typed into its
-# file-name field, then Return.
-type_name() {
-  local dialog
-  dialog=$(wait_window "^$1\$")
-  press "$dialog" ctrl+a
-  xdotool type --delay 10 "$2"
-  press "$dialog" Return
-}
-
-expect_file() {
-  for _ in $(seq 1 50); do [ -f "$1" ] && cmp -s "$1" "$2" && return 0; sleep 0.1; done
-  [ -f "$1" ] || fail "$1 was not written"
-  diff <(cat -A "$2") <(cat -A "$1") | head -20 >&2
-  fail "$1 is not as expected"
-}
-
 start_zemlo "$home"
 id=$(wait_window '^ZEMLO - CAT\.LST$')
 
