@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,19 @@ inline std::unique_ptr<QIODevice> MemoryDevice(const uint8_t *data, size_t size)
     buffer->setData(InputBytes(data, size));
     return buffer;
 }
+
+// Gives the input at most chunk bytes per read, as a read may: a reader's chunk boundaries, else
+// met only in files of megabytes, fall inside small inputs.
+class ChunkedDevice : public QBuffer {
+public:
+    ChunkedDevice(const uint8_t *data, size_t size, qint64 chunk) : chunk_(chunk) { setData(InputBytes(data, size)); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override { return QBuffer::readData(data, std::min(maxSize, chunk_)); }
+
+private:
+    qint64 chunk_;
+};
 
 // An empty regular file in a directory of this process, removed at exit.
 inline const QString &StandInFile()

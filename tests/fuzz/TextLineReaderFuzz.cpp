@@ -1,11 +1,13 @@
-// The bytes of a text file, read line by line with the catalog's line limit and without one (as
-// the INI reader does). The lines must be those of a plain reference split: the text ends at the
-// first Ctrl+Z, lines end at CR LF, CR or LF, the text is Windows-1252 when it is not UTF-8.
+// The bytes of a text file, read line by line with the catalog's line limit, and without one (as
+// the INI reader does) in reads of a few bytes. The lines must be those of a plain reference
+// split: the text ends at the first Ctrl+Z, lines end at CR LF, CR or LF, and the text is
+// Windows-1252 when it is not UTF-8.
 
 #include "FuzzSupport.h"
 #include "util/TextLineReader.h"
 #include "util/Utf8.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,10 +28,10 @@ std::vector<std::string> ReferenceLines(std::string_view bytes, size_t maxLineBy
     return lines;
 }
 
-void CheckReader(const uint8_t *data, size_t size, size_t maxLineBytes)
+void CheckReader(const uint8_t *data, size_t size, size_t maxLineBytes, std::unique_ptr<QIODevice> device)
 {
     TextLineReader reader(maxLineBytes);
-    FUZZ_CHECK(reader.open(StandInFile(), MemoryDevice(data, size)));
+    FUZZ_CHECK(reader.open(StandInFile(), std::move(device)));
     std::vector<std::string> lines;
     std::string line;
     while (reader.readLine(line))
@@ -41,7 +43,7 @@ void CheckReader(const uint8_t *data, size_t size, size_t maxLineBytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    CheckReader(data, size, TextLineReader::ShortLineBytes);
-    CheckReader(data, size, SIZE_MAX);
+    CheckReader(data, size, TextLineReader::ShortLineBytes, MemoryDevice(data, size));
+    CheckReader(data, size, SIZE_MAX, std::make_unique<ChunkedDevice>(data, size, 1 + size % 16));
     return 0;
 }
