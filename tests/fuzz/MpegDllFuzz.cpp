@@ -1,7 +1,7 @@
-// The bytes of an MP3 file, given to the decoder library through its stream callbacks as the
-// player gives them, then measured and decoded for a moment into a WAV file: the output is
-// always the WAV writer, so no sound device is ever opened. The library is loaded at run time
-// by its full path, as the decoder tests load it.
+// The bytes of an MP3 file, opened by the decoder library from a file and through its stream
+// callbacks, as the player opens them: both must measure the same. Then a moment of it is
+// decoded into a WAV file: the output is always the WAV writer, so no sound device is ever
+// opened. The library is loaded at run time by its full path, as the decoder tests load it.
 
 #include "FuzzSupport.h"
 #include "player/MPEGLibrary.h"
@@ -69,10 +69,31 @@ MPEGEntryPoints &Library()
     return entries;
 }
 
-const QByteArray &WavPath()
+QByteArray ScratchPath(const char *name)
 {
-    static const QByteArray path = QFile::encodeName(QFileInfo(StandInFile()).dir().filePath("decoded.wav"));
-    return path;
+    return QFile::encodeName(QFileInfo(StandInFile()).dir().filePath(name));
+}
+
+// What Open measured, or its error.
+struct Measures {
+    int32_t error, length, frequency, layer, bitrate;
+    bool operator==(const Measures &o) const
+    {
+        return error == o.error && length == o.length && frequency == o.frequency && layer == o.layer && bitrate == o.bitrate;
+    }
+};
+
+Measures Measure(MPEGEntryPoints &L)
+{
+    const int32_t error = L.LastError();
+    if (error != MPEG_OK) {
+        FUZZ_CHECK(L.GetPlayerMode() == MPEG_MODE_CLOSED);
+        return {error, 0, 0, 0, 0};
+    }
+    FUZZ_CHECK(L.GetPlayerMode() == MPEG_MODE_STOPPED);
+    const Measures m{error, L.GetLength(), L.GetFrequency(), L.GetLayer(), L.GetBitrate()};
+    FUZZ_CHECK(m.length >= 0 && m.frequency > 0 && m.layer >= 1 && m.layer <= 3);
+    return m;
 }
 } // namespace
 
@@ -88,20 +109,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size > size_t(INT32_MAX))
         return 0;
     MPEGEntryPoints &L = Library();
+
+    static const QByteArray mp3 = ScratchPath("input.mp3");
+    QFile file(QString::fromLocal8Bit(mp3));
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly) && file.write(InputBytes(data, size)) == qint64(size));
+    file.close();
+    L.Open(mp3.constData(), 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    const Measures fromFile = Measure(L);
+    if (fromFile.error == MPEG_OK)
+        L.Close();
+
     MemoryStream stream{data, int64_t(size)};
     L.Open(nullptr, 1, OpenCb, CloseCb, RestartCb, ReadCb, SeekCb, SizeCb, &stream);
-    if (L.LastError() != MPEG_OK) {
-        FUZZ_CHECK(L.GetPlayerMode() == MPEG_MODE_CLOSED);
+    FUZZ_CHECK(Measure(L) == fromFile);
+    if (fromFile.error != MPEG_OK)
         return 0;
-    }
-    FUZZ_CHECK(L.GetPlayerMode() == MPEG_MODE_STOPPED);
-    FUZZ_CHECK(L.GetLength() >= 0);
-    const int32_t layer = L.GetLayer();
-    FUZZ_CHECK(layer >= 1 && layer <= 3);
-    FUZZ_CHECK(L.GetFrequency() > 0);
-    L.GetBitrate();
 
-    L.SetOutputDevice(MPEG_DEVICE_WAVFILE, WavPath().constData());
+    static const QByteArray wav = ScratchPath("decoded.wav");
+    L.SetOutputDevice(MPEG_DEVICE_WAVFILE, wav.constData());
     uint8_t ended = 0;
     if (L.Play(0, DecodeMs, &ended)) {
         // A playback that never ends is reported by libFuzzer's timeout.
