@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a build configured with -DZEMLO_FUZZ=ON: first over its corpus (a
 # failure there is a regression), then fuzzing it for the given seconds on a scratch copy of the
-# corpus, so that the tree is not changed. A crash, a sanitizer report, an input that takes over
-# 5 s or a process over 2 GB fails the run; the input is kept in <build dir>/fuzz-artifacts.
+# corpus, so that the tree is not changed. A crash, a sanitizer report, a failed check of a
+# target, an input that takes over 5 s or a process over 2 GB fails the run; the input is kept
+# in <build dir>/fuzz-artifacts.
 # Usage: tests/fuzz/run.sh <build dir> [seconds per target, default 60]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
