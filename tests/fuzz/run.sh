@@ -17,10 +17,12 @@ options=(-timeout=5 -rss_limit_mb=2048 -print_final_stats=1)
 
 # Seed MP3 files of a few kinds, encoded by lame from a square wave: 16-bit mono samples.
 mp3_seeds() {
-  local dir=$1 raw=$scratch/tone.raw high low
-  high=$(printf '\\x00\\x30%.0s' {1..20})
-  low=$(printf '\\x00\\xd0%.0s' {1..20})
-  for ((i = 0; i < 200; i++)); do printf "$high$low"; done > "$raw"
+  local dir=$1 raw=$scratch/tone.raw
+  # 200 periods of 20 samples high and 20 low: 0.5 s of 400 Hz at 16 kHz.
+  for ((i = 0; i < 200; i++)); do
+    printf '\x00\x30%.0s' {1..20}
+    printf '\x00\xd0%.0s' {1..20}
+  done > "$raw"
   local -A kinds=(
     [cbr-info]="-s 16 -b 32" [vbr-xing]="-s 16 -V 6" [cbr-no-header]="-s 16 -b 32 -t"
     [mpeg1-32khz]="-s 32 -b 64" [mpeg25-8khz]="-s 8 -b 16" [id3v2]="-s 16 -b 32 --add-id3v2 --tt Song --ta Artist"
@@ -33,6 +35,8 @@ mp3_seeds() {
   done
 }
 
+files() { find "$1" -type f | wc -l; }
+
 failed=()
 report=()
 for source in "$here"/*Fuzz.cpp; do
@@ -42,11 +46,11 @@ for source in "$here"/*Fuzz.cpp; do
   if [ -d "$here/corpus/$name" ]; then cp "$here/corpus/$name"/* "$corpus"/; fi
   if [ "$name" = MpegDllFuzz ]; then mp3_seeds "$corpus"; fi
   log=$scratch/$name.log
-  echo "--- $name: $(ls "$corpus" | wc -l) corpus files, then $seconds s of fuzzing"
+  echo "--- $name: $(files "$corpus") corpus files, then $seconds s of fuzzing"
   if "$build/fuzz/$name" "${options[@]}" -runs=0 -artifact_prefix="$artifacts/$name-" "$corpus" > "$log" 2>&1 &&
     "$build/fuzz/$name" "${options[@]}" -max_total_time="$seconds" -artifact_prefix="$artifacts/$name-" "$corpus" > "$log" 2>&1; then
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    report+=("$(printf '%-22s %10s executions, %4s corpus files' "$name" "$executions" "$(ls "$corpus" | wc -l)")")
+    report+=("$(printf '%-22s %10s executions, %4s corpus files' "$name" "$executions" "$(files "$corpus")")")
   else
     tail -n 60 "$log"
     failed+=("$name")
