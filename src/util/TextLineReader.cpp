@@ -62,8 +62,9 @@ bool TextLineReader::scanIsUtf8()
     size_t carry = 0;
     for (;;) {
         const qint64 n = readChunk(chunk.data() + carry, ChunkSize);
+        // What was kept back from the last chunk may be a whole sequence that ends the file.
         if (n <= 0)
-            return carry == 0;
+            return IsValidUtf8(std::string_view(chunk.data(), carry));
         size_t len = carry + static_cast<size_t>(n);
         if (const void *z = std::memchr(chunk.data(), CtrlZ, len))
             return IsValidUtf8(std::string_view(chunk.data(), static_cast<const char *>(z) - chunk.data()));

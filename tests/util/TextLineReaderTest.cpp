@@ -55,6 +55,28 @@ TEST(TextLineReader, ReadErrorIsNotTheEnd)
     }
 }
 
+TEST(TextLineReader, FileIsUtf8OrElseWindows1252)
+{
+    // The whole file decides, up to a Ctrl+Z; its last character may be of several bytes.
+    struct Case { const char *name; QByteArray text; QStringList lines; };
+    const Case cases[] = {
+        {"UTF-8 with a line end", "Caf\xc3\xa9\r\n", {"Caf\u00e9"}},
+        {"UTF-8 ending in two bytes", "x\r\nCaf\xc3\xa9", {"x", "Caf\u00e9"}},
+        {"UTF-8 ending in three bytes", "1 \xe2\x82\xac", {"1 \u20ac"}},
+        {"UTF-8 ending in four bytes", "\xf0\x9f\x8e\xb5", {"\U0001f3b5"}},
+        {"UTF-8 ending before a Ctrl+Z", "Caf\xc3\xa9\x1a\xe9", {"Caf\u00e9"}},
+        {"Windows-1252", "Caf\xe9\r\n\x80", {"Caf\u00e9", "\u20ac"}},
+        {"ending in a cut sequence", "Caf\xc3", {"Caf\u00c3"}},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.lst");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(path, c.text);
+        EXPECT_EQ(ReadAll(path).lines, c.lines);
+    }
+}
+
 TEST(TextLineReader, OnlyRegularFilesAreRead)
 {
     // A pipe or a device would never end: refused without opening, so nothing waits.
