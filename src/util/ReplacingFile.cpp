@@ -74,6 +74,9 @@ bool ReplacingFile::open()
     const QByteArray prefix = dir_ + '/' + TemporaryPrefix(name_);
     struct stat existing {};
     const bool exists = ::stat(target_.constData(), &existing) == 0;
+    // The rename would replace a file the user may not write; refuse as writing in place would.
+    if (exists && ::access(target_.constData(), W_OK) != 0)
+        return fail();
     // A new file gets the usual mode less the umask; an existing one keeps its own.
     const mode_t createMode = exists ? S_IRUSR | S_IWUSR : 0666;
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
