@@ -136,7 +136,7 @@ measure() {
     [ -z "$first" ] && [ "$left" -gt 1 ] && first=$(elapsed_since "$start_ns")
     nap 0.01
   done
-  [ ! "$f" -ef "$work/before-save" ] || fail "$kind: the save did not complete in 60 s"
+  [ ! "$f" -ef "$work/before-save" ] || fail "$kind: the file was not replaced (renamed over) within 60 s of the key"
   last=$(elapsed_since "$start_ns")
   first=${first:-$last}
   rm "$work/before-save"
