@@ -36,6 +36,13 @@ QString FinalTarget(const QString &path)
     return depth > 0 ? info.absoluteFilePath() : QFileInfo(path).absoluteFilePath();
 }
 
+// A file system that cannot sync (some network and FUSE ones) still gets the file; a failed
+// sync (an I/O error, a full disk or quota) fails the save.
+bool SyncData(int fd)
+{
+    return ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == ENOSYS;
+}
+
 // The directory entry of a rename reaches the disk only with the directory synced.
 void SyncDirectory(const QByteArray &dir)
 {
@@ -121,7 +128,7 @@ bool ReplacingFile::commit()
     const int fd = fd_;
     fd_ = -1;
     // Synced before the rename: after a crash the name never stands for a file not yet written.
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0) {
+    if (!SyncData(fd) || ::close(fd) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0) {
         fail();
         ::unlink(temporary_.constData());
         temporary_.clear();
