@@ -15,7 +15,7 @@ bool TextFileWriter::open()
         fail(QStringLiteral("not a regular file"));
         return false;
     }
-    ok_ = file_.open(QIODevice::WriteOnly);
+    ok_ = file_.open();
     if (!ok_)
         error_ = file_.errorString();
     buffer_.reserve(FlushSize + 4096);
@@ -39,8 +39,7 @@ void TextFileWriter::writeLine(const QString &text)
 bool TextFileWriter::flush()
 {
     if (ok_ && !buffer_.empty()) {
-        const auto size = static_cast<qint64>(buffer_.size());
-        if (file_.write(buffer_.data(), size) != size || !file_.flush())
+        if (!file_.write(buffer_.data(), buffer_.size()))
             fail(file_.errorString());
     }
     buffer_.clear();

@@ -2,9 +2,10 @@
 // Writes the program's text files (catalog, selection lists, playlists, batch files): UTF-8,
 // CR LF line ends (LF for shell scripts), buffered so that a million lines cost a few large
 // writes. The file is written to a temporary file beside it and renamed over the old one only
-// when every write succeeded, so a failed save leaves the user's file as it was.
+// when every write succeeded, so a failed or killed save leaves the user's file as it was.
 
-#include <QSaveFile>
+#include "util/ReplacingFile.h"
+
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -32,7 +33,7 @@ private:
     bool flush();
     void fail(const QString &what);
 
-    QSaveFile file_;
+    ReplacingFile file_;
     LineEnd lineEnd_;
     std::string buffer_;
     bool ok_ = false;

@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -81,4 +82,111 @@ TEST(TextFileWriter, FailureLeavesTheOldFile)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
                   QStringList({"pipe", "sub", "user.lst"}));
     }
+}
+
+namespace {
+QStringList Entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+mode_t ModeOf(const QString &path)
+{
+    struct stat info {};
+    return ::stat(path.toLocal8Bit().constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+} // namespace
+
+TEST(TextFileWriter, TemporaryFileIsNamedAfterTheTargetAndTakesItsMode)
+{
+    const mode_t oldUmask = ::umask(022);
+    struct Case { const char *name; mode_t existingMode; mode_t expectedMode; bool symlinked; };
+    const Case cases[] = {
+        {"new file: the usual mode less the umask", 0, 0644, false},
+        {"existing private file", 0600, 0600, false},
+        {"existing executable script", 0750, 0750, false},
+        {"a symbolic link: the file it names is replaced, the link stays", 0640, 0640, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString real = dir.filePath("user.lst");
+        const QString path = c.symlinked ? dir.filePath("link.lst") : real;
+        if (c.existingMode != 0) {
+            WriteFileBytes(real, "old\r\n");
+            ASSERT_EQ(::chmod(real.toLocal8Bit().constData(), c.existingMode), 0);
+        }
+        if (c.symlinked) {
+            ASSERT_TRUE(QFile::link("user.lst", path));
+        }
+        const QStringList before = Entries(dir.path());
+        {
+            TextFileWriter writer(path);
+            ASSERT_TRUE(writer.open());
+            writer.writeLine(std::string_view("new"));
+            QStringList added = Entries(dir.path());
+            for (const QString &name : before)
+                added.removeOne(name);
+            ASSERT_EQ(added.size(), 1);
+            EXPECT_TRUE(ReplacingFile::IsTemporaryNameFor(added[0].toLocal8Bit(), "user.lst")) << added[0].toStdString();
+            EXPECT_EQ(ModeOf(dir.filePath(added[0])), c.expectedMode);
+            ASSERT_TRUE(writer.commit()) << writer.errorString().toStdString();
+        }
+        EXPECT_EQ(ReadFileBytes(real), QByteArray("new\r\n"));
+        EXPECT_EQ(ModeOf(real), c.expectedMode);
+        EXPECT_EQ(QFileInfo(path).isSymLink(), c.symlinked);
+        QStringList expected = before;
+        if (c.existingMode == 0)
+            expected << "user.lst";
+        expected.sort();
+        EXPECT_EQ(Entries(dir.path()), expected);
+    }
+    ::umask(oldUmask);
+}
+
+TEST(TextFileWriter, SuccessfulSaveRemovesOnlyItsOwnLeftoversForTheSameFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Cat.lst");
+    WriteFileBytes(path, "old\r\n");
+    WriteFileBytes(dir.filePath("kept.txt"), "the user's\r\n");
+    enum Kind { File, Directory, Link };
+    struct Case { const char *name; Kind kind; bool removed; };
+    const Case cases[] = {
+        {".Cat.lst.zemlo-save-Ab12Cd", File, true},
+        {".Cat.lst.zemlo-save-zzz999", File, true},
+        {".Cat.lst.zemlo-save-Ab12C", File, false},
+        {".Cat.lst.zemlo-save-Ab12Cde", File, false},
+        {".Cat.lst.zemlo-save-Ab-2Cd", File, false},
+        {".cat.lst.zemlo-save-Ab12Cd", File, false},
+        {".Other.lst.zemlo-save-Ab12Cd", File, false},
+        {"Cat.lst.zemlo-save-Ab12Cd", File, false},
+        {"Cat.lst.Ab12Cd", File, false},
+        {".Cat.lst.zemlo-save-Dir123", Directory, false},
+        {".Cat.lst.zemlo-save-Lnk123", Link, false},
+    };
+    for (const Case &c : cases) {
+        const QString p = dir.filePath(c.name);
+        if (c.kind == File)
+            WriteFileBytes(p, "leftover");
+        else if (c.kind == Directory)
+            ASSERT_TRUE(QDir(dir.path()).mkdir(c.name));
+        else
+            ASSERT_TRUE(QFile::link("kept.txt", p));
+    }
+    const QStringList all = Entries(dir.path());
+
+    // A failed save removes nothing: leftovers go only once the file is safely replaced.
+    {
+        const FileSizeLimit limit(2);
+        EXPECT_FALSE(WriteTextFile(path, {"a longer line than the limit"}));
+    }
+    EXPECT_EQ(Entries(dir.path()), all);
+
+    ASSERT_TRUE(WriteTextFile(path, {"new"}));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("new\r\n"));
+    EXPECT_EQ(ReadFileBytes(dir.filePath("kept.txt")), QByteArray("the user's\r\n"));
+    for (const Case &c : cases)
+        EXPECT_EQ(QFileInfo::exists(dir.filePath(c.name)) || QFileInfo(dir.filePath(c.name)).isSymLink(), !c.removed)
+            << c.name;
 }
