@@ -1,4 +1,4 @@
-# The kill trials of crash.sh and crash_files.sh; sourced after lib.sh's enter_xvfb. Each trial
+# The kill trials of kill_saves.sh and kill_small_saves.sh; sourced after lib.sh's enter_xvfb. Each trial
 # restarts the program on the old file, starts a save and kills the program with SIGKILL at a
 # random moment; the file must then be byte for byte the old one or the whole new one. The new
 # bytes come from one save that completes; it also measures when the program's temporary file
