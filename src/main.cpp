@@ -20,14 +20,14 @@ int main(int argc, char **argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     switch (StartRequestOf(arguments)) {
     case StartRequest::Help:
-        std::fputs(HelpText().toLocal8Bit().constData(), stdout);
+        std::fputs(CommandLineHelp().toLocal8Bit().constData(), stdout);
         return 0;
     case StartRequest::Version:
         std::fputs(VersionText().toLocal8Bit().constData(), stdout);
         return 0;
     case StartRequest::UnknownOption:
         std::fprintf(stderr, "zemlo: unknown option %s; %s\n", FirstOption(arguments).toLocal8Bit().constData(),
-                     UsageLine().toLocal8Bit().constData());
+                     CommandLineUsage().toLocal8Bit().constData());
         return 2;
     case StartRequest::Run:
         break;

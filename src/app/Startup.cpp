@@ -36,14 +36,14 @@ StartRequest StartRequestOf(const QStringList &arguments)
     return StartRequest::UnknownOption;
 }
 
-QString UsageLine()
+QString CommandLineUsage()
 {
     return "usage: zemlo [--help | --version | CATALOG]";
 }
 
-QString HelpText()
+QString CommandLineHelp()
 {
-    return UsageLine() + "\n\n"
+    return CommandLineUsage() + "\n\n"
            "ZEMLO, a catalog and jukebox for MP3 files kept on CDs.\n\n"
            "  CATALOG    the catalog file to open; a bare file name is looked up in the\n"
            "             program's home. Without it, the catalog named by List in ZEMLO.INI.\n"

@@ -17,6 +17,6 @@ StartRequest StartRequestOf(const QStringList &arguments);
 // The first option of the command line, empty when there is none.
 QString FirstOption(const QStringList &arguments);
 
-QString UsageLine();
-QString HelpText();
+QString CommandLineUsage();
+QString CommandLineHelp();
 QString VersionText();

@@ -33,7 +33,7 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.zemlo.Zemlo.metainfo.xml" || fail "appstreamcli validate"
 mkdir -p "$WORK/data/mime/packages"
 cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/zemlo-catalog.xml" "$WORK/data/mime/packages/"
-update-mime-database "$WORK/data/mime"
+update-mime-database "$WORK/data/mime" > /dev/null
 write_catalog "$WORK/My.lst" "CD1; 03:00; 1000; Artist; Album; Track; a.mp3"
 printf 'some other list\n' > "$WORK/other.lst"
 mime_of() { XDG_DATA_HOME="$WORK/data" XDG_DATA_DIRS="$WORK/data" gio info -a standard::content-type "$1" | sed -n 's/.*standard::content-type: //p'; }
