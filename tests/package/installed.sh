@@ -14,8 +14,9 @@ root="$WORK/root"
 dpkg-deb -x "$deb" "$root"
 
 echo "contents"
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 expected="./usr/bin/zemlo
-./usr/lib/zemlo/libmpegdll.so
+./usr/lib/$multiarch/zemlo/libmpegdll.so
 ./usr/share/applications/io.github.zemlo.Zemlo.desktop
 ./usr/share/doc/zemlo/changelog.gz
 ./usr/share/doc/zemlo/copyright
@@ -25,7 +26,8 @@ expected="./usr/bin/zemlo
 ./usr/share/mime/packages/zemlo-catalog.xml"
 actual=$(cd "$root" && find . -type f -o -type l | sort)
 [ "$actual" = "$expected" ] || fail "package contents differ: $(diff <(echo "$expected") <(echo "$actual"))"
-readelf -d "$root/usr/bin/zemlo" | grep -q 'RUNPATH.*\[\$ORIGIN/\.\./lib/zemlo\]' || fail "no RUNPATH to lib/zemlo"
+readelf -d "$root/usr/bin/zemlo" | grep -qF "Library runpath: [\$ORIGIN/../lib/$multiarch/zemlo]" ||
+  fail "no RUNPATH to the library folder: $(readelf -d "$root/usr/bin/zemlo" | grep PATH)"
 
 echo "desktop entry, metainfo, MIME type"
 desktop="$root/usr/share/applications/io.github.zemlo.Zemlo.desktop"
@@ -33,7 +35,7 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.zemlo.Zemlo.metainfo.xml" || fail "appstreamcli validate"
 mkdir -p "$WORK/data/mime/packages"
 cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/zemlo-catalog.xml" "$WORK/data/mime/packages/"
-update-mime-database "$WORK/data/mime" > /dev/null
+XDG_DATA_DIRS="$WORK/data" update-mime-database "$WORK/data/mime"
 write_catalog "$WORK/My.lst" "CD1; 03:00; 1000; Artist; Album; Track; a.mp3"
 printf 'some other list\n' > "$WORK/other.lst"
 mime_of() { XDG_DATA_HOME="$WORK/data" XDG_DATA_DIRS="$WORK/data" gio info -a standard::content-type "$1" | sed -n 's/.*standard::content-type: //p'; }
