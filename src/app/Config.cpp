@@ -17,13 +17,13 @@ ShortStr PathValue(const IniFile &ini, const QString &key)
 {
     return EnsureTrailingBackslash(ShortStr::fromQString(ini.readString(IniSection, key))).left(ConfigValueLen);
 }
-} // namespace
 
 bool IsSystemProgramDir(const QString &dir)
 {
     static const QStringList systemDirs = {"/bin", "/usr/bin", "/usr/local/bin", "/usr/games", "/usr/local/games"};
     return systemDirs.contains(QDir::cleanPath(dir));
 }
+} // namespace
 
 QString ProgramHome(const HomeProbe &probe)
 {

@@ -29,12 +29,11 @@ struct HomeProbe {
     QString userHome;               // absolute
 };
 
-// The directories where a system installs programs. A copy that runs from one of them is
-// installed, and keeps no files there even when it could (as root).
-bool IsSystemProgramDir(const QString &dir);
 // ZEMLO_HOME when set; else the executable's directory when it is writable and not a system
 // program directory (a copy run from its build or unpacked folder); else $XDG_CONFIG_HOME/zemlo,
-// by default ~/.config/zemlo. No trailing separator (except for the root directory itself).
+// by default ~/.config/zemlo. A copy in a system program directory (/usr/bin ...) is installed
+// and keeps no files there even when it could (as root). No trailing separator (except for the
+// root directory itself).
 QString ProgramHome(const HomeProbe &probe);
 // The program's directory (home): ProgramHome of this process, created when missing.
 QString ProgramDir();
