@@ -1,6 +1,7 @@
 #include "app/ErrorReporter.h"
 #include "app/LinuxPlatform.h"
 #include "app/LoggingDialogs.h"
+#include "app/Startup.h"
 #include "app/ZemloCore.h"
 #include "widgets/QtDialogs.h"
 #include "widgets/QtListFocus.h"
@@ -9,8 +10,28 @@
 
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
+    // Answered before the application object exists: they need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    switch (StartRequestOf(arguments)) {
+    case StartRequest::Help:
+        std::fputs(CommandLineHelp().toLocal8Bit().constData(), stdout);
+        return 0;
+    case StartRequest::Version:
+        std::fputs(VersionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case StartRequest::UnknownOption:
+        std::fprintf(stderr, "zemlo: unknown option %s; %s\n", FirstOption(arguments).toLocal8Bit().constData(),
+                     CommandLineUsage().toLocal8Bit().constData());
+        return 2;
+    case StartRequest::Run:
+        break;
+    }
     ZemloApplication app(argc, argv);
     QtDialogs shown;
     // ZEMLO_DIALOG_LOG=file: every dialog is also written to that file (black-box tests read it).

@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <unistd.h>
 
 const QString IniSection = QStringLiteral("ZEMLO");
 
@@ -14,14 +17,41 @@ ShortStr PathValue(const IniFile &ini, const QString &key)
 {
     return EnsureTrailingBackslash(ShortStr::fromQString(ini.readString(IniSection, key))).left(ConfigValueLen);
 }
+
+bool IsSystemProgramDir(const QString &dir)
+{
+    static const QStringList systemDirs = {"/bin", "/usr/bin", "/usr/local/bin", "/usr/games", "/usr/local/games"};
+    return systemDirs.contains(QDir::cleanPath(dir));
+}
 } // namespace
+
+QString ProgramHome(const HomeProbe &probe)
+{
+    if (!probe.zemloHome.isEmpty())
+        return QDir::cleanPath(QDir(probe.zemloHome).absolutePath());
+    if (probe.executableDirWritable && !IsSystemProgramDir(probe.executableDir))
+        return QDir::cleanPath(probe.executableDir);
+    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    const QString configHome = QDir::isAbsolutePath(probe.xdgConfigHome) ? probe.xdgConfigHome
+                                                                         : probe.userHome + "/.config";
+    return QDir::cleanPath(configHome + "/zemlo");
+}
 
 QString ProgramDir()
 {
-    QString dir = qEnvironmentVariable("ZEMLO_HOME");
-    if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath();
-    return QDir::cleanPath(QDir(dir).absolutePath());
+    HomeProbe probe;
+    probe.zemloHome = qEnvironmentVariable("ZEMLO_HOME");
+    if (probe.zemloHome.isEmpty()) {
+        probe.executableDir = QCoreApplication::applicationDirPath();
+        // access() and not the permission bits: it also answers for read-only mounts and ACLs.
+        probe.executableDirWritable = access(QFile::encodeName(probe.executableDir).constData(), W_OK) == 0;
+        probe.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+        probe.userHome = QDir::homePath();
+    }
+    const QString home = ProgramHome(probe);
+    // Created on first use; a failure shows later as the missing ZEMLO.INI or an unwritable file.
+    QDir().mkpath(home);
+    return home;
 }
 
 QString IniFileName()

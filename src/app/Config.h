@@ -20,8 +20,22 @@ struct Config {
     ShortStr Player;
 };
 
-// The program's directory: ZEMLO_HOME when set, else the executable's directory; no trailing
-// separator (except for the root directory itself).
+// What decides the program's directory.
+struct HomeProbe {
+    QString zemloHome;              // ZEMLO_HOME
+    QString executableDir;          // absolute
+    bool executableDirWritable = false;
+    QString xdgConfigHome;          // XDG_CONFIG_HOME
+    QString userHome;               // absolute
+};
+
+// ZEMLO_HOME when set; else the executable's directory when it is writable and not a system
+// program directory (a copy run from its build or unpacked folder); else $XDG_CONFIG_HOME/zemlo,
+// by default ~/.config/zemlo. A copy in a system program directory (/usr/bin ...) is installed
+// and keeps no files there even when it could (as root). No trailing separator (except for the
+// root directory itself).
+QString ProgramHome(const HomeProbe &probe);
+// The program's directory (home): ProgramHome of this process, created when missing.
 QString ProgramDir();
 // Full name of ZEMLO.INI in the program's directory.
 QString IniFileName();

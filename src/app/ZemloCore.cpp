@@ -42,7 +42,8 @@ void ZemloCore::FormCreate(const QStringList &arguments, StartupView &view)
         for (ShortStr &path : config_.CDPaths)
             path = ShortStr();
         // The decoder library lies beside the executable; a bare name would be resolved from
-        // whatever loaded us, which is not always the program.
+        // whatever loaded us, which is not always the program. An installed copy finds it by the
+        // bare name that InitLibrary tries next, through the executable's RUNPATH.
         mp3player.SetPathToDLL(ShortStr::fromQString(QCoreApplication::applicationDirPath()));
         mp3player.InitLibrary();
         view.AdjustListsToFont();

@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 #include "util/ShortStrings.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -110,4 +111,49 @@ TEST(Startup, CatalogNameAtStart)
     for (const auto &c : cases)
         EXPECT_EQ(CatalogNameAtStart(c.list, c.args, home), c.name)
             << c.args.join(' ').toStdString();
+}
+
+TEST(Config, ProgramHome)
+{
+    struct Case { const char *name; HomeProbe probe; QString home; };
+    const Case cases[] = {
+        {"ZEMLO_HOME wins", {"/srv/z/", "/usr/bin", false, "/x", "/root"}, "/srv/z"},
+        {"build folder", {"", "/src/build/bin", true, "/x", "/home/u"}, "/src/build/bin"},
+        {"folder not writable", {"", "/opt/z/bin", false, "", "/home/u"}, "/home/u/.config/zemlo"},
+        {"installed, run by root", {"", "/usr/bin", true, "", "/root"}, "/root/.config/zemlo"},
+        {"local install", {"", "/usr/local/bin/", true, "/cfg", "/root"}, "/cfg/zemlo"},
+        {"XDG_CONFIG_HOME", {"", "/usr/bin", false, "/home/u/cfg/", "/home/u"}, "/home/u/cfg/zemlo"},
+        {"relative XDG_CONFIG_HOME ignored", {"", "/usr/bin", false, "cfg", "/home/u"}, "/home/u/.config/zemlo"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ProgramHome(c.probe), c.home) << c.name;
+}
+
+TEST(Config, ProgramDirIsCreated)
+{
+    QTemporaryDir dir;
+    const QString home = dir.filePath("new/zemlo");
+    qputenv("ZEMLO_HOME", home.toUtf8());
+    EXPECT_EQ(ProgramDir(), home);
+    EXPECT_TRUE(QFileInfo(home).isDir());
+    qunsetenv("ZEMLO_HOME");
+}
+
+TEST(Startup, StartRequestOf)
+{
+    struct Case { QStringList args; StartRequest request; };
+    const Case cases[] = {
+        {{"zemlo"}, StartRequest::Run},
+        {{"zemlo", "MY.LST"}, StartRequest::Run},
+        {{"zemlo", "./-odd.lst"}, StartRequest::Run},
+        {{"zemlo", "--help"}, StartRequest::Help},
+        {{"zemlo", "MY.LST", "--version"}, StartRequest::Version},
+        {{"zemlo", "--version", "--help"}, StartRequest::Version},
+        {{"zemlo", "-h"}, StartRequest::UnknownOption},
+        {{"zemlo", "--helpme"}, StartRequest::UnknownOption},
+        {{"zemlo", "-"}, StartRequest::UnknownOption},
+        {{"zemlo", "--x", "--help"}, StartRequest::UnknownOption},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(StartRequestOf(c.args), c.request) << c.args.join(' ').toStdString();
 }
