@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <dlfcn.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -359,12 +360,16 @@ TEST_F(MpegDll, OutputDeviceFailures)
     };
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     // Where no device opens, libout123 unloads each output module it tried, and with them the
-    // sound system libraries (ALSA, JACK, PortAudio): their global caches become unreachable,
+    // sound system libraries (ALSA and its plugins, JACK, PortAudio): their global caches become unreachable,
     // and LeakSanitizer reports them from unloaded modules that no suppression can name; under
     // ThreadSanitizer a hook that JACK left behind jumps into its unloaded code. Kept loaded, the
     // system libraries stay whole; the decoder library's own faults are not hidden.
     for (const char *driver : {"pulse", "alsa", "oss", "jack", "portaudio"})
         dlopen((std::string(OUT123_MODULE_DIR "/output_") + driver + ".so").c_str(), RTLD_NOW | RTLD_NODELETE);
+    // ALSA's default device may be a plugin (PulseAudio's), which ALSA unloads the same way.
+    std::error_code noPlugins;
+    for (const auto &plugin : std::filesystem::directory_iterator(ALSA_PLUGIN_DIR, noPlugins))
+        dlopen(plugin.path().c_str(), RTLD_NOW | RTLD_NODELETE);
 #endif
     OpenFile(Mp3File(Mp3Kind::Cbr));
     for (const auto &[name, device, file, taken] : cases) {
