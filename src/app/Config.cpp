@@ -31,7 +31,7 @@ QString ProgramHome(const HomeProbe &probe)
         return QDir::cleanPath(QDir(probe.zemloHome).absolutePath());
     if (probe.executableDirWritable && !IsSystemProgramDir(probe.executableDir))
         return QDir::cleanPath(probe.executableDir);
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME is ignored: it would depend on the working directory.
     const QString configHome = QDir::isAbsolutePath(probe.xdgConfigHome) ? probe.xdgConfigHome
                                                                          : probe.userHome + "/.config";
     return QDir::cleanPath(configHome + "/zemlo");

@@ -50,15 +50,6 @@ kill_zemlo() {
   reap 2>/dev/null
 }
 
-# type_name DIALOG_TITLE PATH: the file dialog of that title takes a full path, then Return.
-type_name() {
-  local dialog
-  dialog=$(wait_window "^$1\$")
-  press "$dialog" ctrl+a
-  xdotool type --delay 5 "$2"
-  press "$dialog" Return
-}
-
 # The steps before each save's last key; they set the window and the key that starts the save.
 prepare_catalog() {
   press "$id" Tab Down Up ctrl+Home Delete

@@ -40,14 +40,6 @@ printf 'call conv "old.mp3" song01.wav\r\n' > "$out/conv.bat"
 written=("$home/Cat.lst" "$disk/sel.m3c" "$disk/play.m3u" "$home/ZEMLO.INI" "$out/conv.bat")
 for f in "${written[@]}"; do cp "$f" "$orig/$(basename "$f")"; done
 
-type_name() {
-  local dialog
-  dialog=$(wait_window "^$1\$")
-  press "$dialog" ctrl+a
-  xdotool type --delay 5 "$2"
-  press "$dialog" Return
-}
-
 # told TEXT: the message is shown; OK closes it.
 told() {
   wait_log "$1"
