@@ -27,6 +27,12 @@ public:
     ShortStr CDID() const { return cdid_.str(); }
     // The CD ID as UTF-8, interned: records with equal CD IDs share this one string.
     const std::string &CDIDUtf8() const { return cdid_.utf8(); }
+    // The stored UTF-8 of the texts, for scans over every record that build no short string.
+    std::string_view ArtistUtf8() const { return texts_.view(ArtistText); }
+    std::string_view AlbumUtf8() const { return texts_.view(AlbumText); }
+    std::string_view TrackUtf8() const { return texts_.view(TrackText); }
+    std::string_view FileNameUtf8() const { return texts_.view(FileNameText); }
+    const std::string &PlayTimeUtf8() const { return playTime_.utf8(); }
     ShortStr PlayTime() const { return playTime_.str(); }
     void SetTexts(const ShortStr &artist, const ShortStr &album, const ShortStr &track,
                   const ShortStr &fileName);
