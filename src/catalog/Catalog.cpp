@@ -160,8 +160,11 @@ bool Catalog::SaveCatalog(const QString &path)
     if (writer.open()) {
         writer.writeLine(TitleLine().toUtf8());
         writer.writeLine(RulerLine().toUtf8());
-        for (uint32_t i : order)
-            writer.writeLine(rows[i]->CatalogLine().toUtf8());
+        std::string line;
+        for (uint32_t i : order) {
+            rows[i]->CatalogLineUtf8(line);
+            writer.writeLine(line);
+        }
     }
     if (!writer.commit()) {
         dialogs_.ShowError("Error saving DataBase to " + path + " !");

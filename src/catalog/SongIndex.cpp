@@ -1,30 +1,49 @@
 #include "catalog/SongIndex.h"
 
-#include <QString>
+#include "util/Utf8.h"
+
 #include <functional>
 
-std::string SongIndex::Folded(std::string_view utf8)
+void SongIndex::FoldedKeyOf(const TSong *song, std::string &out)
 {
-    std::string out(utf8);
-    for (char &c : out) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toCaseFolded().toStdString();
-        if (c >= 'A' && c <= 'Z')
-            c += 'a' - 'A';
-    }
-    return out;
-}
-
-std::string SongIndex::KeyOf(const TSong *song)
-{
-    std::string key;
+    thread_local std::string key;
     song->CDKeyUtf8(key);
-    return Folded(key);
+    out.clear();
+    AppendCaseFolded(out, key);
 }
 
-uint32_t SongIndex::Hash(const std::string &folded)
+bool SongIndex::KeyIs(const TSong *song, std::string_view folded)
 {
-    const uint64_t h = std::hash<std::string>()(folded);
+    const std::string_view parts[] = {song->CDIDUtf8(), "\t", song->FileNameUtf8()};
+    const size_t length = parts[0].size() + 1 + parts[2].size();
+    if (length <= ShortStr::MaxLen) {
+        // ASCII folds byte by byte, and a byte that differs before any other character decides.
+        size_t at = 0;
+        bool ascii = true;
+        for (std::string_view part : parts) {
+            for (const char c : part) {
+                if (static_cast<unsigned char>(c) >= 0x80) {
+                    ascii = false;
+                    break;
+                }
+                const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+                if (at == folded.size() || folded[at++] != lower)
+                    return false;
+            }
+            if (!ascii)
+                break;
+        }
+        if (ascii)
+            return at == folded.size();
+    }
+    thread_local std::string key;
+    FoldedKeyOf(song, key);
+    return key == folded;
+}
+
+uint32_t SongIndex::Hash(std::string_view folded)
+{
+    const uint64_t h = std::hash<std::string_view>()(folded);
     return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
@@ -47,12 +66,13 @@ void SongIndex::reserve(size_t n)
     }
 }
 
-void SongIndex::insert(uint32_t hash, const std::string &key, TSong *song)
+void SongIndex::insert(const std::string &key, TSong *song)
 {
+    const uint32_t hash = Hash(key);
     const uint32_t storeSlot = TrackStore::slotOf(song) + 1;
     size_t slot = hash & mask();
     for (; slots_[slot].slot; slot = (slot + 1) & mask()) {
-        if (slots_[slot].hash == hash && KeyOf(songAt(slots_[slot])) == key) {
+        if (slots_[slot].hash == hash && KeyIs(songAt(slots_[slot]), key)) {
             slots_[slot].slot = storeSlot;
             return;
         }
@@ -64,27 +84,36 @@ void SongIndex::insert(uint32_t hash, const std::string &key, TSong *song)
 void SongIndex::add(TSong *song)
 {
     reserve(count_ + 1);
-    const std::string key = KeyOf(song);
-    insert(Hash(key), key, song);
+    std::string key;
+    FoldedKeyOf(song, key);
+    insert(key, song);
 }
 
 void SongIndex::addAll(const std::vector<TSong *> &songs)
 {
     reserve(count_ + songs.size());
+    std::string key;
     for (TSong *s : songs) {
-        const std::string key = KeyOf(s);
-        insert(Hash(key), key, s);
+        FoldedKeyOf(s, key);
+        insert(key, s);
     }
 }
 
 TSong *SongIndex::find(const ShortStr &cdKey) const
 {
+    return find(cdKey.toUtf8());
+}
+
+TSong *SongIndex::find(std::string_view cdKeyUtf8) const
+{
     if (count_ == 0)
         return nullptr;
-    const std::string key = Folded(cdKey.toUtf8());
+    thread_local std::string key;
+    key.clear();
+    AppendCaseFolded(key, Utf8Prefix(cdKeyUtf8, ShortStr::MaxLen));
     const uint32_t hash = Hash(key);
     for (size_t slot = hash & mask(); slots_[slot].slot; slot = (slot + 1) & mask())
-        if (slots_[slot].hash == hash && KeyOf(songAt(slots_[slot])) == key)
+        if (slots_[slot].hash == hash && KeyIs(songAt(slots_[slot]), key))
             return songAt(slots_[slot]);
     return nullptr;
 }
@@ -93,7 +122,9 @@ void SongIndex::remove(const TSong *song)
 {
     if (count_ == 0)
         return;
-    const uint32_t hash = Hash(KeyOf(song));
+    std::string key;
+    FoldedKeyOf(song, key);
+    const uint32_t hash = Hash(key);
     const uint32_t storeSlot = TrackStore::slotOf(song) + 1;
     for (size_t slot = hash & mask(); slots_[slot].slot; slot = (slot + 1) & mask()) {
         if (slots_[slot].slot == storeSlot) {

@@ -21,6 +21,9 @@ public:
     // Adds many records in order; for equal keys the last one wins, as with add().
     void addAll(const std::vector<TSong *> &songs);
     TSong *find(const ShortStr &cdKey) const;
+    // The same for a key given as valid UTF-8, cut to a short string's 255 characters like any
+    // key: a selection file is looked up line by line without decoding.
+    TSong *find(std::string_view cdKeyUtf8) const;
     // Removes the entry that refers to song, if there is one.
     void remove(const TSong *song);
     void removeAll(const std::vector<TSong *> &songs);
@@ -32,15 +35,16 @@ private:
         uint32_t hash;
         uint32_t slot;  // the record's store slot + 1; 0: a free entry
     };
-    // The key without letter case, as UTF-8.
-    static std::string Folded(std::string_view utf8);
-    static std::string KeyOf(const TSong *song);
-    static uint32_t Hash(const std::string &folded);
+    // The record's key without letter case, into a buffer that the caller reuses.
+    static void FoldedKeyOf(const TSong *song, std::string &out);
+    // Whether the record's key, folded, is `folded`; builds nothing for a key of ASCII only.
+    static bool KeyIs(const TSong *song, std::string_view folded);
+    static uint32_t Hash(std::string_view folded);
     TSong *songAt(const Entry &e) const { return store_.at(e.slot - 1); }
     size_t mask() const { return slots_.size() - 1; }
     // Room for n entries at most three quarters full.
     void reserve(size_t n);
-    void insert(uint32_t hash, const std::string &key, TSong *song);
+    void insert(const std::string &key, TSong *song);
     void eraseSlot(size_t slot);
 
     const TrackStore &store_;

@@ -41,9 +41,11 @@ bool TSong::ParseUtf8Line(std::string_view utf8)
 {
     const Utf8LineFields f(Utf8Prefix(utf8, ShortStr::MaxLen));
     cdid_ = PooledText(Utf8Prefix(f[1], CDIDLen));
-    const ShortStr playTime = ShortStr::fromUtf8(Utf8Prefix(f[2], PlayTimeLen));
+    const std::string_view playTime = Utf8Prefix(f[2], PlayTimeLen);
     playTime_ = PooledText(playTime);
-    Seconds = StrToIntOrZero(playTime.copy(1, 2)) * 60 + StrToIntOrZero(playTime.copy(4, 2));
+    // Minutes from the characters 1-2, seconds from 4-5.
+    const std::string_view fromFourth = playTime.substr(Utf8Prefix(playTime, 3).size());
+    Seconds = StrToIntOrZero(Utf8Prefix(playTime, 2)) * 60 + StrToIntOrZero(Utf8Prefix(fromFourth, 2));
     Size = StrToIntOrZero(f[3]);
     const std::string_view views[TextCount] = {f[4], f[5], f[6], f[7]};
     texts_.set(views);
@@ -52,11 +54,19 @@ bool TSong::ParseUtf8Line(std::string_view utf8)
 
 ShortStr TSong::CatalogLine() const
 {
-    if (!HasPlainFields())
-        return QuotedFieldsLine();
-    // Joined from the stored UTF-8 and decoded once: a save writes every record through here.
     std::string line;
-    line.reserve(2 * ShortStr::MaxLen);
+    CatalogLineUtf8(line);
+    return ShortStr::fromUtf8(line);
+}
+
+void TSong::CatalogLineUtf8(std::string &line) const
+{
+    if (!HasPlainFields()) {
+        line = QuotedFieldsLine().toUtf8();
+        return;
+    }
+    // Joined from the stored UTF-8: a save writes every record through here.
+    line.clear();
     auto padTo = [&line](std::string_view text, size_t width) {
         line += text;
         const size_t chars = static_cast<size_t>(Utf8Length(text));
@@ -67,19 +77,21 @@ ShortStr TSong::CatalogLine() const
     line += "; ";
     padTo(playTime_.utf8(), 5);
     line += "; ";
-    line += IntToZeroPadded(Size, 8).toUtf8();
+    AppendZeroPadded(line, Size, 8);
     line += "; ";
-    std::string block;
-    for (int k : {ArtistText, AlbumText, TrackText}) {
-        block += texts_.view(k);
-        block += "; ";
-    }
     // The block is a short string itself, cut at 255 characters.
-    if (Utf8Length(block) > ShortStr::MaxLen)
-        block = ShortStr::fromUtf8(block).toUtf8();
-    padTo(block, 85);
+    const size_t blockStart = line.size();
+    for (int k : {ArtistText, AlbumText, TrackText}) {
+        line += texts_.view(k);
+        line += "; ";
+    }
+    line.resize(blockStart + Utf8Prefix(std::string_view(line).substr(blockStart), ShortStr::MaxLen).size());
+    const size_t blockChars = static_cast<size_t>(Utf8Length(std::string_view(line).substr(blockStart)));
+    if (blockChars < 85)
+        line.append(85 - blockChars, ' ');
     line += texts_.view(FileNameText);
-    return ShortStr::fromUtf8(line);
+    // A line is a short string too.
+    line.resize(Utf8Prefix(line, ShortStr::MaxLen).size());
 }
 
 bool TSong::HasPlainFields() const

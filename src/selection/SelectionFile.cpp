@@ -71,7 +71,7 @@ bool SelectionFile::ReadSelectionFile(const QString &name)
     std::vector<TSong *> rows;
     std::string line;
     while (reader.readLine(line)) {
-        TSong *t = catalog_.songIndex().find(ShortStr::fromUtf8(line));
+        TSong *t = catalog_.songIndex().find(line);
         // A track named again is skipped: the list holds each track once, at its first line.
         if (!t || t->SelNum != 0)
             continue;

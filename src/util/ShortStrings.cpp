@@ -1,6 +1,9 @@
 #include "util/ShortStrings.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
 
 bool IsPathDelimiter(char32_t c)
 {
@@ -192,17 +195,30 @@ ShortStr IntToShortStr(int32_t n)
     return ShortStr(std::to_string(n).c_str());
 }
 
+void AppendZeroPadded(std::string &out, int32_t n, int width)
+{
+    // As printf's "%*d" with the leading blanks made zeros, cut to 20 characters; built by hand,
+    // since a save writes one per track.
+    constexpr size_t MaxChars = 20;
+    char digits[16];
+    const size_t length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
+    const size_t wide = static_cast<size_t>(std::min<int64_t>(std::abs(static_cast<int64_t>(width)), 256));
+    const size_t fill = wide > length ? wide - length : 0;
+    const size_t start = out.size();
+    if (width >= 0)
+        out.append(fill, '0');
+    out.append(digits, length);
+    if (width < 0)
+        out.append(fill, ' ');
+    if (out.size() - start > MaxChars)
+        out.resize(start + MaxChars);
+}
+
 ShortStr IntToZeroPadded(int32_t n, int width)
 {
-    char buf[300];
-    std::snprintf(buf, sizeof buf, "%*d", width > 256 ? 256 : width, n);
-    std::u32string s = ShortStr(buf).left(20).chars();
-    for (auto &c : s) {
-        if (c != U' ')
-            break;
-        c = U'0';
-    }
-    return ShortStr(s);
+    std::string text;
+    AppendZeroPadded(text, n, width);
+    return ShortStr::fromUtf8(text);
 }
 
 namespace {

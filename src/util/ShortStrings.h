@@ -45,5 +45,7 @@ int ReplaceAllText(ShortStr &text, const ShortStr &search, const ShortStr &repla
 
 ShortStr IntToShortStr(int32_t n);
 ShortStr IntToZeroPadded(int32_t n, int width);
+// The same appended to UTF-8.
+void AppendZeroPadded(std::string &out, int32_t n, int width);
 int32_t StrToIntOrZero(const ShortStr &text);
 int32_t StrToIntOrZero(std::string_view utf8);

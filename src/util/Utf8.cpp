@@ -1,5 +1,7 @@
 #include "util/Utf8.h"
 
+#include <QChar>
+
 #include <algorithm>
 
 namespace {
@@ -160,9 +162,32 @@ int Utf8Length(std::string_view utf8)
 
 std::string_view Utf8Prefix(std::string_view utf8, size_t maxChars)
 {
+    if (utf8.size() <= maxChars)
+        return utf8;  // no more characters than bytes
     size_t chars = 0;
     for (size_t i = 0; i < utf8.size(); ++i)
         if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && chars++ == maxChars)
             return utf8.substr(0, i);
     return utf8;
+}
+
+void AppendCaseFolded(std::string &out, std::string_view utf8)
+{
+    auto p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto end = p + utf8.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            out += static_cast<char>(*p >= 'A' && *p <= 'Z' ? *p + ('a' - 'A') : *p);
+            ++p;
+            continue;
+        }
+        char32_t c;
+        const int n = DecodeOne(p, end, c);
+        if (n == 0) {
+            out += static_cast<char>(*p++);  // not valid UTF-8: kept as it is
+            continue;
+        }
+        AppendUtf8(out, QChar::toCaseFolded(c));
+        p += n;
+    }
 }

@@ -16,3 +16,6 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 int Utf8Length(std::string_view utf8);
 // The first maxChars code points of valid UTF-8.
 std::string_view Utf8Prefix(std::string_view utf8, size_t maxChars);
+// Appends valid UTF-8 without letter case: QString::toCaseFolded, which folds character by
+// character, without building a QString.
+void AppendCaseFolded(std::string &out, std::string_view utf8);

@@ -115,7 +115,8 @@ TEST(ShortStrings, Numbers)
 {
     struct Zero { int n, w; const char *text; };
     const Zero zeros[] = {{5, 2, "05"}, {123, 2, "123"}, {4096, 8, "00004096"}, {-5, 4, "00-5"}, {0, 3, "000"},
-                          {7, 0, "7"}};
+                          {7, 0, "7"}, {-3, -5, "-3   "}, {1, 30, "00000000000000000000"},
+                          {-2147483647 - 1, 12, "0-2147483648"}, {9, -2147483647 - 1, "9                   "}};
     for (const auto &z : zeros)
         EXPECT_EQ(IntToZeroPadded(z.n, z.w), S(z.text)) << z.n << "/" << z.w;
     EXPECT_EQ(IntToShortStr(-2147483647 - 1), S("-2147483648"));

@@ -1,0 +1,42 @@
+#include "util/Utf8.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+QString OneChar(char32_t c)
+{
+    if (c < 0x10000)
+        return QString(QChar(static_cast<char16_t>(c)));
+    const QChar pair[] = {QChar(QChar::highSurrogate(c)), QChar(QChar::lowSurrogate(c))};
+    return QString(pair, 2);
+}
+
+std::string Folded(std::string_view utf8)
+{
+    std::string out = "kept ";
+    AppendCaseFolded(out, utf8);
+    return out.substr(5);
+}
+} // namespace
+
+// Every character folds as QString::toCaseFolded folds it, alone and inside random texts.
+TEST(CaseFolded, FoldsLikeQString)
+{
+    std::vector<char32_t> all;
+    for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString text = OneChar(c);
+        ASSERT_EQ(Folded(text.toStdString()), text.toCaseFolded().toStdString()) << std::hex << uint32_t(c);
+        all.push_back(c);
+    }
+    std::mt19937 random(5);
+    for (int i = 0; i < 2000; ++i) {
+        QString text;
+        for (int n = random() % 12; n > 0; --n)
+            text += OneChar(random() % 3 ? U"aZß\tΣİÉǅ"[random() % 8] : all[random() % all.size()]);
+        ASSERT_EQ(Folded(text.toStdString()), text.toCaseFolded().toStdString()) << text.toStdString();
+    }
+}
