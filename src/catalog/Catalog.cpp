@@ -62,6 +62,11 @@ void Catalog::AddTracks(std::vector<std::unique_ptr<TSong>> songs)
     added.reserve(songs.size());
     for (auto &s : songs)
         added.push_back(store_.add(std::move(s)));
+    AddStored(std::move(added));
+}
+
+void Catalog::AddStored(std::vector<TSong *> added)
+{
     songIndex_.addAll(added);
     if (all_.count() == 0) {
         all_.setSongs(std::move(added));
@@ -106,19 +111,19 @@ bool Catalog::LoadCatalog(const QString &name)
     DBModified_ = false;
     DBSize100 = 0;
     int64_t seconds = 0;
-    std::vector<std::unique_ptr<TSong>> songs;
+    std::vector<TSong *> songs;
     MalformedLines malformed(dialogs_);
     while (reader.readLine(line)) {
-        auto song = std::make_unique<TSong>();
+        TSong *song = store_.create();
         if (!song->ParseUtf8Line(line))
             malformed.report(ShortStr::fromUtf8(line).toQString());
         DBSize100 += song->Size / 100;
         seconds += song->Seconds;
-        songs.push_back(std::move(song));
+        songs.push_back(song);
     }
     malformed.finish();
     const int files = static_cast<int>(songs.size());
-    AddTracks(std::move(songs));
+    AddStored(std::move(songs));
     if (sortOnLoad)
         sorter_.Sort(SortKind::Artist, true);
 

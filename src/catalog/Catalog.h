@@ -78,6 +78,8 @@ signals:
     void allTracksReleasing();
 
 private:
+    // Puts records that the store holds already into `all` and the key index.
+    void AddStored(std::vector<TSong *> added);
     void NoteReadEnd(const QString &name, bool failed);
 
     Dialogs &dialogs_;

@@ -2,6 +2,7 @@
 
 #include "util/Utf8.h"
 
+#include <algorithm>
 #include <functional>
 
 void SongIndex::FoldedKeyOf(const TSong *song, std::string &out)
@@ -49,14 +50,20 @@ uint32_t SongIndex::Hash(std::string_view folded)
 
 void SongIndex::reserve(size_t n)
 {
-    size_t size = slots_.empty() ? 16 : slots_.size();
+    size_t size = size_ == 0 ? 16 : size_;
     while (n > size / 4 * 3)
         size *= 2;
-    if (size == slots_.size())
+    if (size == size_)
         return;
-    std::vector<Entry> old(size, Entry{0, 0});
-    old.swap(slots_);
-    for (const Entry &e : old) {
+    std::unique_ptr<void, LargeBlockFree> oldBlock = AllocateLargeBlock(size * sizeof(Entry));
+    oldBlock.swap(block_);
+    const Entry *old = slots_;
+    const size_t oldSize = size_;
+    slots_ = static_cast<Entry *>(block_.get());
+    size_ = size;
+    std::fill(slots_, slots_ + size_, Entry{0, 0});
+    for (size_t i = 0; i < oldSize; ++i) {
+        const Entry &e = old[i];
         if (!e.slot)
             continue;
         size_t slot = e.hash & mask();
@@ -97,11 +104,6 @@ void SongIndex::addAll(const std::vector<TSong *> &songs)
         FoldedKeyOf(s, key);
         insert(key, s);
     }
-}
-
-TSong *SongIndex::find(const ShortStr &cdKey) const
-{
-    return find(cdKey.toUtf8());
 }
 
 TSong *SongIndex::find(std::string_view cdKeyUtf8) const
@@ -158,7 +160,8 @@ void SongIndex::eraseSlot(size_t slot)
 
 void SongIndex::clear()
 {
-    slots_.clear();
-    slots_.shrink_to_fit();
+    block_.reset();
+    slots_ = nullptr;
+    size_ = 0;
     count_ = 0;
 }

@@ -6,8 +6,10 @@
 // bytes: part of the key's hash and the record's slot in the store that owns the records.
 
 #include "catalog/TrackStore.h"
+#include "util/LargeBlock.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +22,8 @@ public:
     void add(TSong *song);
     // Adds many records in order; for equal keys the last one wins, as with add().
     void addAll(const std::vector<TSong *> &songs);
-    TSong *find(const ShortStr &cdKey) const;
-    // The same for a key given as valid UTF-8, cut to a short string's 255 characters like any
-    // key: a selection file is looked up line by line without decoding.
+    // The key as valid UTF-8, cut to a short string's 255 characters like any key: a selection
+    // file is looked up line by line without decoding.
     TSong *find(std::string_view cdKeyUtf8) const;
     // Removes the entry that refers to song, if there is one.
     void remove(const TSong *song);
@@ -41,13 +42,17 @@ private:
     static bool KeyIs(const TSong *song, std::string_view folded);
     static uint32_t Hash(std::string_view folded);
     TSong *songAt(const Entry &e) const { return store_.at(e.slot - 1); }
-    size_t mask() const { return slots_.size() - 1; }
+    size_t mask() const { return size_ - 1; }
     // Room for n entries at most three quarters full.
     void reserve(size_t n);
     void insert(const std::string &key, TSong *song);
     void eraseSlot(size_t slot);
 
     const TrackStore &store_;
-    std::vector<Entry> slots_;  // a power of two in size, or empty
+    // The table: a power of two in size, or none. Look-ups land at random in it, so it is a
+    // large block.
+    std::unique_ptr<void, LargeBlockFree> block_;
+    Entry *slots_ = nullptr;
+    size_t size_ = 0;
     size_t count_ = 0;
 };

@@ -71,7 +71,10 @@ private:
     // The record's place in the catalog's store, kept for the record's lifetime (declared here,
     // beside the other 32-bit fields, so the record stays 40 bytes).
     uint32_t storeSlot_ = 0;
+    // Only the store moves records: into its blocks, and out when it empties one.
     friend class TrackStore;
+    TSong(TSong &&) = default;
+    TSong &operator=(TSong &&) = default;
 
     bool HasPlainFields() const;
     // The text written for field n (1-based, not 3) of the catalog line.

@@ -1,30 +1,46 @@
 #include "catalog/TrackStore.h"
 
+#include <new>
+
+TSong *TrackStore::create()
+{
+    if (!free_.empty()) {
+        TSong *t = at(free_.back());
+        free_.pop_back();
+        return t;
+    }
+    if (used_ % BlockRecords == 0)
+        blocks_.push_back(AllocateLargeBlock(size_t(BlockRecords) * sizeof(TSong)));
+    TSong *t = new (at(used_)) TSong();
+    t->storeSlot_ = used_++;
+    return t;
+}
+
 TSong *TrackStore::add(std::unique_ptr<TSong> song)
 {
-    TSong *t = song.get();
-    if (free_.empty()) {
-        t->storeSlot_ = static_cast<uint32_t>(slots_.size());
-        slots_.push_back(std::move(song));
-    } else {
-        t->storeSlot_ = free_.back();
-        free_.pop_back();
-        slots_[t->storeSlot_] = std::move(song);
-    }
+    TSong *t = create();
+    const uint32_t slot = t->storeSlot_;
+    *t = std::move(*song);
+    t->storeSlot_ = slot;
     return t;
 }
 
 void TrackStore::release(const TSong *song)
 {
     const uint32_t slot = song->storeSlot_;
-    slots_[slot].reset();
+    TSong *t = at(slot);
+    *t = TSong();
+    t->storeSlot_ = slot;
     free_.push_back(slot);
 }
 
 void TrackStore::clear()
 {
-    slots_.clear();
-    slots_.shrink_to_fit();
+    for (uint32_t slot = 0; slot < used_; ++slot)
+        at(slot)->~TSong();
+    used_ = 0;
+    blocks_.clear();
+    blocks_.shrink_to_fit();
     free_.clear();
     free_.shrink_to_fit();
 }

@@ -1,8 +1,11 @@
 #pragma once
-// Owns the catalog's track records. Every record keeps one slot number for its whole life, so
-// that the key index can name it in four bytes; the slots of released records are reused.
+// Owns the catalog's track records. Records live in large blocks, a million of them in a few
+// dozen allocations, and every record keeps one slot number for its whole life, so that the key
+// index can name it in four bytes and find it without a table in between. A released record is
+// emptied and its slot given to a later record.
 
 #include "catalog/TSong.h"
+#include "util/LargeBlock.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,15 +13,29 @@
 
 class TrackStore {
 public:
+    TrackStore() = default;
+    TrackStore(const TrackStore &) = delete;
+    TrackStore &operator=(const TrackStore &) = delete;
+    ~TrackStore() { clear(); }
+
+    // A new empty record.
+    TSong *create();
+    // A new record that takes over the content of song.
     TSong *add(std::unique_ptr<TSong> song);
-    // Frees the record; its slot is given to a later record.
+    // Empties the record; its slot is given to a later record.
     void release(const TSong *song);
     void clear();
 
-    TSong *at(uint32_t slot) const { return slots_[slot].get(); }
+    TSong *at(uint32_t slot) const
+    {
+        return static_cast<TSong *>(blocks_[slot / BlockRecords].get()) + slot % BlockRecords;
+    }
     static uint32_t slotOf(const TSong *song) { return song->storeSlot_; }
 
 private:
-    std::vector<std::unique_ptr<TSong>> slots_;
+    static constexpr uint32_t BlockRecords = (uint32_t(2) << 20) / sizeof(TSong);
+
+    std::vector<std::unique_ptr<void, LargeBlockFree>> blocks_;
+    uint32_t used_ = 0;  // slots [0, used_) hold records, empty ones among them
     std::vector<uint32_t> free_;
 };

@@ -122,7 +122,7 @@ TEST_F(Editing, DeleteSelectedTracks)
         if (deleted) {
             EXPECT_EQ(all.selectedCount(), 0);
             for (const QString &p : c.picked)
-                EXPECT_EQ(catalog.songIndex().find(ShortStr::fromQString("CD1\t" + p + ".mp3")), nullptr) << p.toStdString();
+                EXPECT_EQ(catalog.songIndex().find(("CD1\t" + p + ".mp3").toStdString()), nullptr) << p.toStdString();
             EXPECT_EQ(catalog.songIndex().count(), all.count());
             EXPECT_TRUE(selection.total().startsWith(QString("Total %1 files").arg(sel.count())));
         }
