@@ -159,7 +159,8 @@ bool Catalog::SaveCatalog(const QString &path)
             return false;
         }
     }
-    const std::vector<uint32_t> order = KeyOrder(rows.size(), [&](size_t i) { return rows[i]->ArtistKey(); }, collation_);
+    const std::vector<uint32_t> order = KeyOrder(
+        rows.size(), KeyTextFn([&](size_t i, std::u32string &text) { rows[i]->AppendArtistKey(text); }), collation_);
 
     TextFileWriter writer(path);
     if (writer.open()) {

@@ -20,7 +20,7 @@ void AppendSortKeyText(SortKind kind, const TSong &song, std::u32string &out)
 {
     switch (kind) {
     case SortKind::Artist:
-        out += song.ArtistKey().chars();
+        song.AppendArtistKey(out);
         out += song.CDID().chars();
         break;
     case SortKind::AlbumTrack:
@@ -29,12 +29,12 @@ void AppendSortKeyText(SortKind kind, const TSong &song, std::u32string &out)
         break;
     case SortKind::PlayTime:
         out += song.PlayTime().chars();
-        out += song.ArtistKey().chars();
+        song.AppendArtistKey(out);
         out += song.CDID().chars();
         break;
     case SortKind::CD:
         AppendPadded(out, song.CDID(), CDIDWidth);
-        out += song.ArtistKey().chars();
+        song.AppendArtistKey(out);
         break;
     case SortKind::None:
         break;

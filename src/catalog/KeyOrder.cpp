@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
@@ -156,9 +157,9 @@ void SortByKey(Entry *first, Entry *last, const KeyArena &arena, size_t block)
         run = end;
     }
 }
-} // namespace
 
-std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Collation &collation)
+// The order through binary sort keys, built on several threads.
+std::vector<uint32_t> KeySortOrder(size_t count, const KeyTextFn &keyText, const Collation &collation)
 {
     const uint8_t blank = BlankKeyByte(collation);
     std::vector<Entry> entries(count);
@@ -199,6 +200,187 @@ std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Col
     for (size_t i = 0; i < count; ++i)
         order[i] = entries[i].index;
     return order;
+}
+
+
+// One stretch of a list walked in order: the items in ascending order kept on a stack, the
+// others set aside. Equal keys may follow each other on the stack; tiesPrevious tells which.
+struct Walk {
+    std::vector<uint32_t> kept;
+    std::vector<bool> tiesPrevious;
+    std::vector<uint32_t> aside;
+    bool gaveUp = false;
+
+    void keep(uint32_t item, bool ties)
+    {
+        kept.push_back(item);
+        tiesPrevious.push_back(ties);
+    }
+    void setAsideTop()
+    {
+        aside.push_back(kept.back());
+        kept.pop_back();
+        tiesPrevious.pop_back();
+    }
+};
+
+// The key texts of a walk's items and their order: an item comes before a later one when its key
+// is smaller (equal keys: the later item first).
+class Neighbours {
+public:
+    Neighbours(const KeyTextFn &keyText, const Collation &collation) : keyText_(keyText), collation_(collation) {}
+    // How the key of item a compares to that of item b. A walk compares each item with the one
+    // before it, so the text built for b is kept for the next call.
+    int compare(uint32_t a, uint32_t b)
+    {
+        if (a == bItem_)
+            a_.swap(b_);
+        else
+            text(a, a_);
+        text(b, b_);
+        bItem_ = b;
+        return collation_.compare(a_, b_);
+    }
+    // Whether item x comes before item k in the order, for any two items.
+    bool before(uint32_t x, uint32_t k)
+    {
+        text(x, a_);
+        text(k, b_);
+        bItem_ = k;
+        const int c = collation_.compare(a_, b_);
+        return c < 0 || (c == 0 && x > k);
+    }
+
+private:
+    void text(uint32_t i, std::u32string &out)
+    {
+        out.clear();
+        keyText_(i, out);
+    }
+    const KeyTextFn &keyText_;
+    const Collation &collation_;
+    std::u32string a_, b_;
+    uint32_t bItem_ = UINT32_MAX;  // the item whose text b_ holds
+};
+
+// Walks items [begin, end): an item whose key is smaller than that of the top of the stack is
+// set aside with that top, so one item far out of place costs two, not all that follow it.
+// Gives up when more than maxAside are set aside.
+void WalkInOrder(size_t begin, size_t end, size_t maxAside, Neighbours &neighbours, Walk &walk)
+{
+    for (size_t i = begin; i < end; ++i) {
+        const auto item = static_cast<uint32_t>(i);
+        const int c = walk.kept.empty() ? -1 : neighbours.compare(walk.kept.back(), item);
+        if (c <= 0) {
+            walk.keep(item, c == 0);
+            continue;
+        }
+        walk.setAsideTop();
+        walk.aside.push_back(item);
+        if (walk.aside.size() > maxAside) {
+            walk.gaveUp = true;
+            return;
+        }
+    }
+}
+
+// A list that is in order already, or nearly (a catalog saved in this order and read back), is
+// ordered by comparing neighbours: no sort key is built and little memory taken. The items out
+// of place are sorted by their keys and put back by binary search. Nothing when too many are
+// out of place: a sort by keys is then the cheaper.
+std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTextFn &keyText,
+                                                      const Collation &collation)
+{
+    const size_t maxAside = count / 32;
+    const size_t parts = KeyBuilders(count);
+    std::vector<Walk> walks(parts);
+    std::vector<std::exception_ptr> failures(parts);
+    auto walk = [&](size_t part) {
+        try {
+            Neighbours neighbours(keyText, collation);
+            WalkInOrder(count * part / parts, count * (part + 1) / parts, maxAside / parts, neighbours, walks[part]);
+        } catch (...) {
+            failures[part] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t part = 1; part < parts; ++part) {
+        try {
+            threads.emplace_back(walk, part);
+        } catch (const std::system_error &) {
+            walk(part);
+        }
+    }
+    walk(0);
+    for (auto &t : threads)
+        t.join();
+    for (const auto &failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+
+    // Joined part by part: where the parts meet out of order, items at the seam are set aside.
+    Neighbours neighbours(keyText, collation);
+    Walk all = std::move(walks[0]);
+    for (size_t part = 1; part < parts; ++part) {
+        Walk &next = walks[part];
+        if (all.gaveUp || next.gaveUp)
+            return std::nullopt;
+        size_t first = 0;
+        int c = -1;
+        while (!all.kept.empty() && first < next.kept.size()
+               && (c = neighbours.compare(all.kept.back(), next.kept[first])) > 0) {
+            all.setAsideTop();
+            all.aside.push_back(next.kept[first++]);
+            c = -1;
+        }
+        for (size_t k = first; k < next.kept.size(); ++k)
+            all.keep(next.kept[k], k == first ? c == 0 && !all.kept.empty() : bool(next.tiesPrevious[k]));
+        all.aside.insert(all.aside.end(), next.aside.begin(), next.aside.end());
+        next = Walk();
+    }
+    if (all.gaveUp || all.aside.size() > maxAside)
+        return std::nullopt;
+
+    // Equal keys come out in the reverse of the list's order.
+    for (size_t k = 0; k < all.kept.size();) {
+        size_t end = k + 1;
+        while (end < all.kept.size() && all.tiesPrevious[end])
+            ++end;
+        std::reverse(all.kept.begin() + static_cast<std::ptrdiff_t>(k), all.kept.begin() + static_cast<std::ptrdiff_t>(end));
+        k = end;
+    }
+    // In index order, so that the key sort orders equal keys as wanted.
+    std::sort(all.aside.begin(), all.aside.end());
+    const std::vector<uint32_t> asideOrder = KeySortOrder(
+        all.aside.size(), [&](size_t j, std::u32string &text) { keyText(all.aside[j], text); }, collation);
+    std::vector<uint32_t> order;
+    order.reserve(count);
+    size_t from = 0;
+    for (uint32_t j : asideOrder) {
+        const uint32_t x = all.aside[j];
+        size_t lo = from, hi = all.kept.size();
+        while (lo < hi) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (neighbours.before(x, all.kept[mid]))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        order.insert(order.end(), all.kept.begin() + static_cast<std::ptrdiff_t>(from),
+                     all.kept.begin() + static_cast<std::ptrdiff_t>(lo));
+        order.push_back(x);
+        from = lo;
+    }
+    order.insert(order.end(), all.kept.begin() + static_cast<std::ptrdiff_t>(from), all.kept.end());
+    return order;
+}
+} // namespace
+
+std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Collation &collation)
+{
+    if (std::optional<std::vector<uint32_t>> order = NearlySortedOrder(count, keyText, collation))
+        return std::move(*order);
+    return KeySortOrder(count, keyText, collation);
 }
 
 std::vector<uint32_t> KeyOrder(size_t count, const std::function<ShortStr(size_t)> &key,

@@ -218,19 +218,27 @@ ShortStr TSong::CDKey() const
 
 ShortStr TSong::ArtistKey() const
 {
-    // Built in one buffer: every sort builds it for each record.
-    constexpr size_t Half = 40;
     std::u32string key;
-    key.reserve(2 * Half);
-    key.append(Artist().chars(), 0, Half);
-    key.append(Half - key.size(), U' ');
-    key.append(Album().chars(), 0, Half);
-    if (key.size() < 2 * Half) {
-        key += U'-';
-        key.append(Track().chars(), 0, 2 * Half - key.size());
-    }
-    key.append(2 * Half - key.size(), U' ');
+    AppendArtistKey(key);
     return ShortStr(key);
+}
+
+void TSong::AppendArtistKey(std::u32string &key) const
+{
+    constexpr size_t Half = 40;
+    const size_t start = key.size();
+    auto padTo = [&key, start](size_t width) {
+        if (key.size() - start < width)
+            key.append(width - (key.size() - start), U' ');
+    };
+    AppendUtf8Chars(key, texts_.view(ArtistText), Half);
+    padTo(Half);
+    AppendUtf8Chars(key, texts_.view(AlbumText), Half);
+    if (key.size() - start < 2 * Half) {
+        key += U'-';
+        AppendUtf8Chars(key, texts_.view(TrackText), 2 * Half - (key.size() - start));
+    }
+    padTo(2 * Half);
 }
 
 bool TSong::EditInfo(Dialogs &dialogs)

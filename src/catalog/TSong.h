@@ -60,6 +60,8 @@ public:
     ShortStr CDKey() const;
     ShortStr GetFileName() const { return FileName(); }
     ShortStr ArtistKey() const;
+    // The same appended to out, built from the stored UTF-8: sorts build it for every record.
+    void AppendArtistKey(std::u32string &out) const;
     // Shows the Edit Track dialog; true when the user confirmed and the texts were replaced.
     bool EditInfo(Dialogs &dialogs);
 

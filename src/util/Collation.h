@@ -18,6 +18,8 @@ public:
     Collation &operator=(const Collation &) = delete;
 
     int compare(const ShortStr &a, const ShortStr &b) const;
+    // The same for code points held elsewhere; may be used by several threads at once.
+    int compare(std::u32string_view a, std::u32string_view b) const;
     // Appends the NUL-terminated sort key of text to out.
     void appendSortKey(const ShortStr &text, std::string &out) const;
     // The same for code points held elsewhere, so bulk key building needs no short string.

@@ -53,12 +53,19 @@ char32_t Cp1252Char(unsigned char b)
 
 std::u32string Utf8ToChars(std::string_view utf8, int maxChars)
 {
+    std::u32string out;
+    AppendUtf8Chars(out, utf8, static_cast<size_t>(std::max(maxChars, 0)));
+    return out;
+}
+
+void AppendUtf8Chars(std::u32string &out, std::string_view utf8, size_t maxChars)
+{
     // Written through a pointer into a buffer sized for the worst case: every line of a large
     // catalog comes through here.
-    const size_t room = std::min<size_t>(utf8.size(), static_cast<size_t>(std::max(maxChars, 0)));
-    std::u32string out(room, U'\0');
-    char32_t *o = out.data();
-    char32_t *const oEnd = o + room;
+    const size_t start = out.size();
+    out.resize(start + std::min(utf8.size(), maxChars));
+    char32_t *o = out.data() + start;
+    char32_t *const oEnd = out.data() + out.size();
     auto p = reinterpret_cast<const unsigned char *>(utf8.data());
     auto end = p + utf8.size();
     while (p < end && o < oEnd) {
@@ -76,8 +83,7 @@ std::u32string Utf8ToChars(std::string_view utf8, int maxChars)
         *o++ = c;
         p += n;
     }
-    out.resize(o - out.data());
-    return out;
+    out.resize(static_cast<size_t>(o - out.data()));
 }
 
 void AppendUtf8(std::string &out, char32_t c)

@@ -7,6 +7,8 @@
 
 // Decodes valid UTF-8 into at most maxChars code points.
 std::u32string Utf8ToChars(std::string_view utf8, int maxChars);
+// The same appended to out.
+void AppendUtf8Chars(std::u32string &out, std::string_view utf8, size_t maxChars);
 void AppendUtf8(std::string &out, std::u32string_view chars);
 void AppendUtf8(std::string &out, char32_t c);
 bool IsValidUtf8(std::string_view bytes);

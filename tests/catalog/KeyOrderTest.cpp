@@ -81,3 +81,48 @@ TEST(KeyOrder, LargeCountsSortedInPartsGiveTheSameOrder)
     });
     EXPECT_EQ(KeyOrder(keys.size(), [&](size_t i) { return keys[i]; }, collation), expected);
 }
+
+// Lists in order or nearly, as a catalog is read back after a save, are ordered by comparing
+// neighbours; the order must be the one that the sort by keys gives, ties included.
+TEST(KeyOrder, NearlySortedListsGiveTheSortedOrder)
+{
+    Collation collation;
+    const std::vector<ShortStr> pool = RandomTexts(3000, 11);
+    auto reference = [&](const std::vector<ShortStr> &keys) {
+        std::vector<std::string> sortKeys(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+            collation.appendSortKey(keys[i], sortKeys[i]);
+        std::vector<uint32_t> order(keys.size());
+        std::iota(order.begin(), order.end(), 0u);
+        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+            return sortKeys[a] != sortKeys[b] ? sortKeys[a] < sortKeys[b] : a > b;
+        });
+        return order;
+    };
+    std::vector<ShortStr> sorted;
+    for (int copy = 0; copy < 20; ++copy)  // 60,000 items: the walk is shared out in parts
+        sorted.insert(sorted.end(), pool.begin(), pool.end());
+    const std::vector<uint32_t> sortedOrder = reference(sorted);
+    std::vector<ShortStr> inOrder;
+    for (uint32_t i : sortedOrder)
+        inOrder.push_back(sorted[i]);
+
+    std::mt19937 rng(3);
+    auto displaced = [&](size_t moves) {
+        std::vector<ShortStr> keys = inOrder;
+        for (size_t m = 0; m < moves; ++m) {
+            const size_t from = rng() % keys.size(), to = rng() % keys.size();
+            const ShortStr moved = keys[from];
+            keys.erase(keys.begin() + from);
+            keys.insert(keys.begin() + to, moved);
+        }
+        return keys;
+    };
+    std::vector<ShortStr> reversed(inOrder.rbegin(), inOrder.rend());
+    std::vector<ShortStr> halves(inOrder.begin() + inOrder.size() / 2, inOrder.end());
+    halves.insert(halves.end(), inOrder.begin(), inOrder.begin() + inOrder.size() / 2);
+    for (const std::vector<ShortStr> &keys : {inOrder, displaced(1), displaced(50), displaced(1500), reversed, halves}) {
+        const KeyTextFn byText = [&](size_t i, std::u32string &text) { text = keys[i].chars(); };
+        EXPECT_EQ(KeyOrder(keys.size(), byText, collation), reference(keys));
+    }
+}
