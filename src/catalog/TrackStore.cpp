@@ -10,7 +10,7 @@ TSong *TrackStore::create()
         return t;
     }
     if (used_ % BlockRecords == 0)
-        blocks_.push_back(AllocateLargeBlock(size_t(BlockRecords) * sizeof(TSong)));
+        blocks_.push_back(AllocateLargeBlock(BlockBytes));
     TSong *t = new (at(used_)) TSong();
     t->storeSlot_ = used_++;
     return t;

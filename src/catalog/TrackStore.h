@@ -33,7 +33,8 @@ public:
     static uint32_t slotOf(const TSong *song) { return song->storeSlot_; }
 
 private:
-    static constexpr uint32_t BlockRecords = (uint32_t(2) << 20) / sizeof(TSong);
+    static constexpr size_t BlockBytes = size_t(2) << 20;
+    static constexpr uint32_t BlockRecords = BlockBytes / sizeof(TSong);
 
     std::vector<std::unique_ptr<void, LargeBlockFree>> blocks_;
     uint32_t used_ = 0;  // slots [0, used_) hold records, empty ones among them

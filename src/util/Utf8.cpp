@@ -182,11 +182,17 @@ void AppendCaseFolded(std::string &out, std::string_view utf8)
     auto p = reinterpret_cast<const unsigned char *>(utf8.data());
     const auto end = p + utf8.size();
     while (p < end) {
-        if (*p < 0x80) {
-            out += static_cast<char>(*p >= 'A' && *p <= 'Z' ? *p + ('a' - 'A') : *p);
+        // A run of ASCII is copied at once and lowered in place: keys are mostly ASCII.
+        const auto run = p;
+        while (p < end && *p < 0x80)
             ++p;
-            continue;
-        }
+        const size_t at = out.size();
+        out.append(reinterpret_cast<const char *>(run), static_cast<size_t>(p - run));
+        for (size_t i = at; i < out.size(); ++i)
+            if (out[i] >= 'A' && out[i] <= 'Z')
+                out[i] = static_cast<char>(out[i] + ('a' - 'A'));
+        if (p == end)
+            break;
         char32_t c;
         const int n = DecodeOne(p, end, c);
         if (n == 0) {
