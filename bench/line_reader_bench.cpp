@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 namespace {
 struct Run {
@@ -76,5 +77,6 @@ int main(int argc, char **argv)
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     std::printf("%s: %.1f MB, best of %d runs\n", argv[1], QFileInfo(path).size() / 1e6, runs);
     Report<std::string>("readLine(std::string)", path, runs);
+    Report<std::string_view>("readLine(string_view)", path, runs);
     return 0;
 }

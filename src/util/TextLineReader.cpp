@@ -4,11 +4,53 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtAlgorithms>
+#include <QtEndian>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 constexpr size_t ChunkSize = 1 << 20;
 constexpr char CtrlZ = '\x1a';
+
+bool EndsLine(char c)
+{
+    return c == '\r' || c == '\n' || c == CtrlZ;
+}
+
+// The bytes below 0x20 among the 8 at p, as their high bits, the first byte in the lowest: the
+// line ends are such bytes, and text seldom holds the other control characters. The first one
+// flagged is exact; one after it may be flagged wrongly, so only the first is taken.
+uint64_t ControlBytes(const char *p)
+{
+    const uint64_t word = qFromLittleEndian<uint64_t>(p);
+    return (word - 0x2020202020202020u) & ~word & 0x8080808080808080u;
+}
+
+// The first CR, LF or Ctrl+Z in [p, end), or end.
+const char *FindLineEnd(const char *p, const char *end)
+{
+    while (end - p >= 8) {
+        if (end - p >= 16 && (ControlBytes(p) | ControlBytes(p + 8)) == 0) {
+            p += 16;
+            continue;
+        }
+        const uint64_t control = ControlBytes(p);
+        if (control == 0) {
+            p += 8;
+            continue;
+        }
+        p += qCountTrailingZeroBits(control) / 8;
+        if (EndsLine(*p))
+            return p;
+        ++p;
+    }
+    for (; p < end; ++p)
+        if (EndsLine(*p))
+            return p;
+    return end;
+}
 } // namespace
 
 TextFileState CheckTextFile(const QString &path)
@@ -32,6 +74,7 @@ bool TextLineReader::open(const QString &path, std::unique_ptr<QIODevice> device
         return false;
     device_ = device ? std::move(device) : std::make_unique<QFile>(path);
     cp1252_ = false;
+    crAtChunkEnd_ = false;
     if (!device_->open(QIODevice::ReadOnly)) {
         state_ = TextFileState::Unreadable;
         failed_ = true;
@@ -97,26 +140,45 @@ bool TextLineReader::fill()
     return end_ > 0;
 }
 
-bool TextLineReader::readLine(std::string &line)
+void TextLineReader::keepPart(const char *part, size_t size)
 {
-    line.clear();
+    if (kept_.size() < maxLineBytes_)
+        kept_.append(part, std::min(size, maxLineBytes_ - kept_.size()));
+}
+
+bool TextLineReader::readLine(std::string_view &line)
+{
+    line = {};
+    kept_.clear();
+    // Whether the line began in an earlier chunk: then its bytes are gathered in kept_.
+    bool spansChunks = false;
     bool any = false;
     bool ended = false;
     for (;;) {
         if (pos_ == end_ && !fill())
             break;
+        if (crAtChunkEnd_) {
+            crAtChunkEnd_ = false;
+            if (buffer_[pos_] == '\n' && ++pos_ == end_)
+                continue;
+        }
         any = true;
         const char *p = buffer_.data() + pos_;
         const char *e = buffer_.data() + end_;
-        const char *q = p;
-        while (q < e && *q != '\r' && *q != '\n' && *q != CtrlZ)
-            ++q;
-        if (line.size() < maxLineBytes_)
-            line.append(p, std::min<size_t>(q - p, maxLineBytes_ - line.size()));
+        const char *q = FindLineEnd(p, e);
         pos_ = q - buffer_.data();
-        if (q == e)
+        if (q == e) {
+            keepPart(p, q - p);
+            spansChunks = true;
             continue;
+        }
         ended = true;
+        if (spansChunks) {
+            keepPart(p, q - p);
+            line = kept_;
+        } else {
+            line = std::string_view(p, std::min<size_t>(q - p, maxLineBytes_));
+        }
         if (*q == CtrlZ) {
             eof_ = true;
             end_ = pos_;
@@ -125,20 +187,32 @@ bool TextLineReader::readLine(std::string &line)
             break;
         }
         ++pos_;
-        if (*q == '\r') {
-            if (pos_ == end_)
-                fill();
-            if (pos_ < end_ && buffer_[pos_] == '\n')
-                ++pos_;
-        }
+        // The LF of a CR LF split by the chunk end is skipped by the next call: reading the
+        // next chunk now would overwrite the line.
+        if (*q == '\r' && pos_ == end_)
+            crAtChunkEnd_ = true;
+        else if (*q == '\r' && buffer_[pos_] == '\n')
+            ++pos_;
         break;
     }
+    if (!ended)
+        line = kept_;
     // A line cut off by a read error is not a line of the file.
-    if ((failed_ && !ended) || (!any && line.empty())) {
-        line.clear();
+    if ((failed_ && !ended) || !any) {
+        line = {};
         return false;
     }
-    if (cp1252_)
-        line = Cp1252ToUtf8(line);
+    if (cp1252_) {
+        kept_ = Cp1252ToUtf8(line);
+        line = kept_;
+    }
     return true;
+}
+
+bool TextLineReader::readLine(std::string &line)
+{
+    std::string_view view;
+    const bool read = readLine(view);
+    line.assign(view.data(), view.size());
+    return read;
 }
