@@ -11,7 +11,10 @@
 #include <cstring>
 
 namespace {
-constexpr size_t ChunkSize = 1 << 20;
+constexpr qint64 MinChunkSize = 4096;
+constexpr qint64 MaxChunkSize = 1 << 20;
+// The scan keeps back the start of a sequence cut by the chunk end: at most 3 bytes.
+constexpr size_t MaxCarry = 3;
 constexpr char CtrlZ = '\x1a';
 
 bool EndsLine(char c)
@@ -80,10 +83,13 @@ bool TextLineReader::open(const QString &path, std::unique_ptr<QIODevice> device
         failed_ = true;
         return false;
     }
+    // No bigger than the file needs, and not zeroed: reading a small file then costs little more
+    // than its bytes. A file that has grown since is still read whole, in more chunks.
+    chunkSize_ = static_cast<size_t>(std::clamp<qint64>(device_->size(), MinChunkSize, MaxChunkSize));
+    buffer_.reset(new char[chunkSize_ + MaxCarry]);
     cp1252_ = !scanIsUtf8();
     // A read error in the scan is met again (and reported) by the reading itself.
     failed_ = false;
-    buffer_.resize(ChunkSize);
     pos_ = end_ = 0;
     eof_ = false;
     if (!device_->seek(0))
@@ -101,19 +107,19 @@ qint64 TextLineReader::readChunk(char *data, qint64 size)
 
 bool TextLineReader::scanIsUtf8()
 {
-    std::vector<char> chunk(ChunkSize + 4);
+    char *const chunk = buffer_.get();
     size_t carry = 0;
     for (;;) {
-        const qint64 n = readChunk(chunk.data() + carry, ChunkSize);
+        const qint64 n = readChunk(chunk + carry, static_cast<qint64>(chunkSize_));
         // What was kept back from the last chunk may be a whole sequence that ends the file.
         if (n <= 0)
-            return IsValidUtf8(std::string_view(chunk.data(), carry));
+            return IsValidUtf8(std::string_view(chunk, carry));
         size_t len = carry + static_cast<size_t>(n);
-        if (const void *z = std::memchr(chunk.data(), CtrlZ, len))
-            return IsValidUtf8(std::string_view(chunk.data(), static_cast<const char *>(z) - chunk.data()));
+        if (const void *z = std::memchr(chunk, CtrlZ, len))
+            return IsValidUtf8(std::string_view(chunk, static_cast<const char *>(z) - chunk));
         // Keep an incomplete sequence at the end of the chunk for the next round.
         size_t cut = len;
-        for (size_t back = 1; back <= 3 && back <= len; ++back) {
+        for (size_t back = 1; back <= MaxCarry && back <= len; ++back) {
             unsigned char b = static_cast<unsigned char>(chunk[len - back]);
             if ((b & 0xC0) == 0x80)
                 continue;
@@ -121,10 +127,10 @@ bool TextLineReader::scanIsUtf8()
                 cut = len - back;
             break;
         }
-        if (!IsValidUtf8(std::string_view(chunk.data(), cut)))
+        if (!IsValidUtf8(std::string_view(chunk, cut)))
             return false;
         carry = len - cut;
-        std::memmove(chunk.data(), chunk.data() + cut, carry);
+        std::memmove(chunk, chunk + cut, carry);
     }
 }
 
@@ -132,7 +138,7 @@ bool TextLineReader::fill()
 {
     if (eof_ || failed_ || !device_)
         return false;
-    const qint64 n = readChunk(buffer_.data(), static_cast<qint64>(buffer_.size()));
+    const qint64 n = readChunk(buffer_.get(), static_cast<qint64>(chunkSize_));
     pos_ = 0;
     end_ = n > 0 ? static_cast<size_t>(n) : 0;
     if (end_ == 0)
@@ -163,10 +169,10 @@ bool TextLineReader::readLine(std::string_view &line)
                 continue;
         }
         any = true;
-        const char *p = buffer_.data() + pos_;
-        const char *e = buffer_.data() + end_;
+        const char *p = buffer_.get() + pos_;
+        const char *e = buffer_.get() + end_;
         const char *q = FindLineEnd(p, e);
-        pos_ = q - buffer_.data();
+        pos_ = q - buffer_.get();
         if (q == e) {
             keepPart(p, q - p);
             spansChunks = true;

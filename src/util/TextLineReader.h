@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Whether a path can be read as one of the program's text files, found without reading it.
 enum class TextFileState { Readable, Missing, NotRegularFile, Unreadable };
@@ -39,7 +38,8 @@ private:
     qint64 readChunk(char *data, qint64 size);
 
     std::unique_ptr<QIODevice> device_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
+    size_t chunkSize_ = 0;
     size_t pos_ = 0;
     size_t end_ = 0;
     bool eof_ = false;
