@@ -103,7 +103,8 @@ bool Catalog::LoadCatalog(const QString &name)
     TextLineReader reader;
     if (!reader.open(name, openCatalogDevice ? openCatalogDevice(name) : nullptr) && !reader.failed())
         return false;
-    std::string line;
+    // Each line is parsed before the next is read, so a view into the reader's buffer will do.
+    std::string_view line;
     reader.readLine(line);
     reader.readLine(line);
 

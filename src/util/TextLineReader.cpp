@@ -4,11 +4,56 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtAlgorithms>
+#include <QtEndian>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
-constexpr size_t ChunkSize = 1 << 20;
+constexpr qint64 MinChunkSize = 4096;
+constexpr qint64 MaxChunkSize = 1 << 20;
+// The scan keeps back the start of a sequence cut by the chunk end: at most 3 bytes.
+constexpr size_t MaxCarry = 3;
 constexpr char CtrlZ = '\x1a';
+
+bool EndsLine(char c)
+{
+    return c == '\r' || c == '\n' || c == CtrlZ;
+}
+
+// The bytes below 0x20 among the 8 at p, as their high bits, the first byte in the lowest: the
+// line ends are such bytes, and text seldom holds the other control characters. The first one
+// flagged is exact; one after it may be flagged wrongly, so only the first is taken.
+uint64_t ControlBytes(const char *p)
+{
+    const uint64_t word = qFromLittleEndian<uint64_t>(p);
+    return (word - 0x2020202020202020u) & ~word & 0x8080808080808080u;
+}
+
+// The first CR, LF or Ctrl+Z in [p, end), or end.
+const char *FindLineEnd(const char *p, const char *end)
+{
+    while (end - p >= 8) {
+        if (end - p >= 16 && (ControlBytes(p) | ControlBytes(p + 8)) == 0) {
+            p += 16;
+            continue;
+        }
+        const uint64_t control = ControlBytes(p);
+        if (control == 0) {
+            p += 8;
+            continue;
+        }
+        p += qCountTrailingZeroBits(control) / 8;
+        if (EndsLine(*p))
+            return p;
+        ++p;
+    }
+    for (; p < end; ++p)
+        if (EndsLine(*p))
+            return p;
+    return end;
+}
 } // namespace
 
 TextFileState CheckTextFile(const QString &path)
@@ -32,15 +77,19 @@ bool TextLineReader::open(const QString &path, std::unique_ptr<QIODevice> device
         return false;
     device_ = device ? std::move(device) : std::make_unique<QFile>(path);
     cp1252_ = false;
+    crAtChunkEnd_ = false;
     if (!device_->open(QIODevice::ReadOnly)) {
         state_ = TextFileState::Unreadable;
         failed_ = true;
         return false;
     }
+    // No bigger than the file needs, and not zeroed: reading a small file then costs little more
+    // than its bytes. A file that has grown since is still read whole, in more chunks.
+    chunkSize_ = static_cast<size_t>(std::clamp<qint64>(device_->size(), MinChunkSize, MaxChunkSize));
+    buffer_.reset(new char[chunkSize_ + MaxCarry]);
     cp1252_ = !scanIsUtf8();
     // A read error in the scan is met again (and reported) by the reading itself.
     failed_ = false;
-    buffer_.resize(ChunkSize);
     pos_ = end_ = 0;
     eof_ = false;
     if (!device_->seek(0))
@@ -58,19 +107,19 @@ qint64 TextLineReader::readChunk(char *data, qint64 size)
 
 bool TextLineReader::scanIsUtf8()
 {
-    std::vector<char> chunk(ChunkSize + 4);
+    char *const chunk = buffer_.get();
     size_t carry = 0;
     for (;;) {
-        const qint64 n = readChunk(chunk.data() + carry, ChunkSize);
+        const qint64 n = readChunk(chunk + carry, static_cast<qint64>(chunkSize_));
         // What was kept back from the last chunk may be a whole sequence that ends the file.
         if (n <= 0)
-            return IsValidUtf8(std::string_view(chunk.data(), carry));
+            return IsValidUtf8(std::string_view(chunk, carry));
         size_t len = carry + static_cast<size_t>(n);
-        if (const void *z = std::memchr(chunk.data(), CtrlZ, len))
-            return IsValidUtf8(std::string_view(chunk.data(), static_cast<const char *>(z) - chunk.data()));
+        if (const void *z = std::memchr(chunk, CtrlZ, len))
+            return IsValidUtf8(std::string_view(chunk, static_cast<const char *>(z) - chunk));
         // Keep an incomplete sequence at the end of the chunk for the next round.
         size_t cut = len;
-        for (size_t back = 1; back <= 3 && back <= len; ++back) {
+        for (size_t back = 1; back <= MaxCarry && back <= len; ++back) {
             unsigned char b = static_cast<unsigned char>(chunk[len - back]);
             if ((b & 0xC0) == 0x80)
                 continue;
@@ -78,10 +127,10 @@ bool TextLineReader::scanIsUtf8()
                 cut = len - back;
             break;
         }
-        if (!IsValidUtf8(std::string_view(chunk.data(), cut)))
+        if (!IsValidUtf8(std::string_view(chunk, cut)))
             return false;
         carry = len - cut;
-        std::memmove(chunk.data(), chunk.data() + cut, carry);
+        std::memmove(chunk, chunk + cut, carry);
     }
 }
 
@@ -89,7 +138,7 @@ bool TextLineReader::fill()
 {
     if (eof_ || failed_ || !device_)
         return false;
-    const qint64 n = readChunk(buffer_.data(), static_cast<qint64>(buffer_.size()));
+    const qint64 n = readChunk(buffer_.get(), static_cast<qint64>(chunkSize_));
     pos_ = 0;
     end_ = n > 0 ? static_cast<size_t>(n) : 0;
     if (end_ == 0)
@@ -97,26 +146,45 @@ bool TextLineReader::fill()
     return end_ > 0;
 }
 
-bool TextLineReader::readLine(std::string &line)
+void TextLineReader::keepPart(const char *part, size_t size)
 {
-    line.clear();
+    if (kept_.size() < maxLineBytes_)
+        kept_.append(part, std::min(size, maxLineBytes_ - kept_.size()));
+}
+
+bool TextLineReader::readLine(std::string_view &line)
+{
+    line = {};
+    kept_.clear();
+    // Whether the line began in an earlier chunk: then its bytes are gathered in kept_.
+    bool spansChunks = false;
     bool any = false;
     bool ended = false;
     for (;;) {
         if (pos_ == end_ && !fill())
             break;
+        if (crAtChunkEnd_) {
+            crAtChunkEnd_ = false;
+            if (buffer_[pos_] == '\n' && ++pos_ == end_)
+                continue;
+        }
         any = true;
-        const char *p = buffer_.data() + pos_;
-        const char *e = buffer_.data() + end_;
-        const char *q = p;
-        while (q < e && *q != '\r' && *q != '\n' && *q != CtrlZ)
-            ++q;
-        if (line.size() < maxLineBytes_)
-            line.append(p, std::min<size_t>(q - p, maxLineBytes_ - line.size()));
-        pos_ = q - buffer_.data();
-        if (q == e)
+        const char *p = buffer_.get() + pos_;
+        const char *e = buffer_.get() + end_;
+        const char *q = FindLineEnd(p, e);
+        pos_ = q - buffer_.get();
+        if (q == e) {
+            keepPart(p, q - p);
+            spansChunks = true;
             continue;
+        }
         ended = true;
+        if (spansChunks) {
+            keepPart(p, q - p);
+            line = kept_;
+        } else {
+            line = std::string_view(p, std::min<size_t>(q - p, maxLineBytes_));
+        }
         if (*q == CtrlZ) {
             eof_ = true;
             end_ = pos_;
@@ -125,20 +193,32 @@ bool TextLineReader::readLine(std::string &line)
             break;
         }
         ++pos_;
-        if (*q == '\r') {
-            if (pos_ == end_)
-                fill();
-            if (pos_ < end_ && buffer_[pos_] == '\n')
-                ++pos_;
-        }
+        // The LF of a CR LF split by the chunk end is skipped by the next call: reading the
+        // next chunk now would overwrite the line.
+        if (*q == '\r' && pos_ == end_)
+            crAtChunkEnd_ = true;
+        else if (*q == '\r' && buffer_[pos_] == '\n')
+            ++pos_;
         break;
     }
+    if (!ended)
+        line = kept_;
     // A line cut off by a read error is not a line of the file.
-    if ((failed_ && !ended) || (!any && line.empty())) {
-        line.clear();
+    if ((failed_ && !ended) || !any) {
+        line = {};
         return false;
     }
-    if (cp1252_)
-        line = Cp1252ToUtf8(line);
+    if (cp1252_) {
+        kept_ = Cp1252ToUtf8(line);
+        line = kept_;
+    }
     return true;
+}
+
+bool TextLineReader::readLine(std::string &line)
+{
+    std::string_view view;
+    const bool read = readLine(view);
+    line.assign(view.data(), view.size());
+    return read;
 }

@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 // Whether a path can be read as one of the program's text files, found without reading it.
 enum class TextFileState { Readable, Missing, NotRegularFile, Unreadable };
@@ -25,22 +25,30 @@ public:
     bool open(const QString &path, std::unique_ptr<QIODevice> device = nullptr);
     // False at the end of the file and after a read error; failed() tells them apart.
     bool readLine(std::string &line);
+    // The same line without a copy where it lies whole in the buffer: valid until the next call.
+    bool readLine(std::string_view &line);
     bool failed() const { return failed_; }
     TextFileState state() const { return state_; }
     bool isCp1252() const { return cp1252_; }
 
 private:
     bool fill();
+    void keepPart(const char *part, size_t size);
     bool scanIsUtf8();
     qint64 readChunk(char *data, qint64 size);
 
     std::unique_ptr<QIODevice> device_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
+    size_t chunkSize_ = 0;
     size_t pos_ = 0;
     size_t end_ = 0;
     bool eof_ = false;
     bool failed_ = false;
     bool cp1252_ = false;
+    // A CR ended the last chunk: an LF at the start of the next one belongs to it.
+    bool crAtChunkEnd_ = false;
+    // The line when it spans chunks or is converted from Windows-1252.
+    std::string kept_;
     TextFileState state_ = TextFileState::Missing;
     size_t maxLineBytes_;
 };

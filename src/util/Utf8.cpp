@@ -1,8 +1,11 @@
 #include "util/Utf8.h"
 
 #include <QChar>
+#include <QtAlgorithms>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -47,6 +50,12 @@ const char16_t kCp1252High[32] = {
 char32_t Cp1252Char(unsigned char b)
 {
     return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
+}
+
+// The bytes at or above 0x80 among the 8 at p, as their high bits, the first byte in the lowest.
+uint64_t NonAsciiBytes(const unsigned char *p)
+{
+    return qFromLittleEndian<uint64_t>(p) & 0x8080808080808080u;
 }
 
 } // namespace
@@ -135,8 +144,25 @@ bool IsValidUtf8(std::string_view bytes)
     auto p = reinterpret_cast<const unsigned char *>(bytes.data());
     auto end = p + bytes.size();
     while (p < end) {
-        if (*p < 0x80) {
+        // Whole catalogs are checked before they are read: runs of ASCII go a word at a time.
+        if (end - p >= 16 && (NonAsciiBytes(p) | NonAsciiBytes(p + 8)) == 0) {
+            p += 16;
+            continue;
+        }
+        if (end - p >= 8) {
+            const uint64_t nonAscii = NonAsciiBytes(p);
+            if (nonAscii == 0) {
+                p += 8;
+                continue;
+            }
+            p += qCountTrailingZeroBits(nonAscii) / 8;
+        } else if (*p < 0x80) {
             ++p;
+            continue;
+        }
+        // Two bytes, as most letters of names take, checked here as DecodeOne would.
+        if (*p >= 0xC2 && *p <= 0xDF && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+            p += 2;
             continue;
         }
         char32_t c;

@@ -2,9 +2,11 @@
 
 #include "support/FailingDevice.h"
 #include "support/TempDir.h"
+#include "util/Utf8.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,7 +30,96 @@ Read ReadAll(const QString &path, std::unique_ptr<QIODevice> device = nullptr)
     r.state = reader.state();
     return r;
 }
+
+// Gives at most chunk bytes per read, as a read may: the reader's chunk ends, else met only in
+// files of megabytes, fall inside short texts.
+class ChunkedDevice : public FailingDevice {
+public:
+    ChunkedDevice(QByteArray data, qint64 failAt, qint64 chunk) : FailingDevice(std::move(data), failAt), chunk_(chunk) {}
+
+protected:
+    qint64 readData(char *out, qint64 max) override { return FailingDevice::readData(out, std::min(max, chunk_)); }
+
+private:
+    qint64 chunk_;
+};
+
+struct Lines {
+    std::vector<std::string> lines;
+    bool failed = false;
+};
+
+// A plain split: the text ends at the first Ctrl+Z, else at a read error, which drops the line it
+// cuts off; it is Windows-1252 when it is not UTF-8.
+Lines ReferenceLines(std::string_view bytes, qint64 failAt, size_t maxLineBytes)
+{
+    const std::string_view readable = failAt == FailingDevice::Never ? bytes : bytes.substr(0, failAt);
+    const std::string_view text = readable.substr(0, readable.find('\x1a'));
+    Lines r;
+    r.failed = failAt != FailingDevice::Never && text.size() == readable.size();
+    const bool cp1252 = !IsValidUtf8(text);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        if (end == text.size() && r.failed)
+            break;
+        const std::string line(text.substr(start, std::min(end - start, maxLineBytes)));
+        r.lines.push_back(cp1252 ? Cp1252ToUtf8(line) : line);
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return r;
+}
+
+// Reads with both kinds of readLine, picked by random for each line.
+Lines ReadLines(const QString &path, const std::string &bytes, qint64 failAt, qint64 chunk, size_t maxLineBytes,
+                std::mt19937 &random)
+{
+    TextLineReader reader(maxLineBytes);
+    reader.open(path, std::make_unique<ChunkedDevice>(QByteArray::fromStdString(bytes), failAt, chunk));
+    Lines r;
+    std::string line;
+    std::string_view view;
+    while (random() % 2 ? reader.readLine(line) : (reader.readLine(view) && (line = view, true)))
+        r.lines.push_back(line);
+    r.failed = reader.failed();
+    return r;
+}
 } // namespace
+
+TEST(TextLineReader, LinesAreThoseOfAPlainSplit)
+{
+    // Line ends are found a word at a time: each kind of end (and a tab, which is none) at every
+    // place in a word and in a chunk, in UTF-8 and in Windows-1252 text, with lines cut short or
+    // not; then random texts, chunks and read errors.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.lst");
+    WriteFileBytes(path, "");
+    std::mt19937 random(13);
+    const auto check = [&](const std::string &bytes, qint64 failAt, qint64 chunk, size_t maxLineBytes) {
+        const Lines expected = ReferenceLines(bytes, failAt, maxLineBytes);
+        const Lines read = ReadLines(path, bytes, failAt, chunk, maxLineBytes, random);
+        ASSERT_EQ(read.lines, expected.lines) << testing::PrintToString(bytes) << " fail at " << failAt
+                                              << ", chunk " << chunk << ", max " << maxLineBytes;
+        ASSERT_EQ(read.failed, expected.failed);
+    };
+    for (const char *end : {"\r", "\n", "\r\n", "\x1a", "\t"})
+        for (const char *letter : {"\xC3\xA9", "\xE9"})
+            for (size_t before = 0; before <= 17; ++before)
+                for (qint64 chunk : {1, 2, 3, 7, 8, 9, 16, 1 << 30})
+                    for (size_t maxLineBytes : {size_t(5), SIZE_MAX}) {
+                        const std::string line = std::string(before, 'a') + letter;
+                        check(line + end + line + end + end + "b" + end, FailingDevice::Never, chunk, maxLineBytes);
+                    }
+    const char *const pieces[] = {"\r", "\n", "\r\n", "\x1a", "\t", "\x1f", " ", "\xC3\xA9", "\xE9", "\xE2\x82\xAC"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        for (int n = random() % 10; n > 0; --n) {
+            bytes.append(random() % 20, 'x');
+            bytes += pieces[random() % std::size(pieces)];
+        }
+        const qint64 failAt = random() % 3 ? FailingDevice::Never : qint64(random() % (bytes.size() + 1));
+        check(bytes, failAt, 1 + random() % 20, random() % 2 ? SIZE_MAX : 1 + random() % 20);
+    }
+}
 
 TEST(TextLineReader, ReadErrorIsNotTheEnd)
 {
