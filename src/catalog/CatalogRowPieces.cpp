@@ -59,19 +59,6 @@ CatalogRowPieces::CatalogRowPieces(const TSong &song)
         album_.remove_suffix(1);
 }
 
-std::string_view CatalogRowPieces::piece(int k) const
-{
-    switch (k) {
-    case 0: return artist_;
-    case 2: return album_;
-    case 3: return album_.empty() ? std::string_view() : " - ";
-    case 4: return track_;
-    case 6: return song_.PlayTimeUtf8();
-    case 8: return song_.CDIDUtf8();
-    default: return "\t";
-    }
-}
-
 std::optional<char32_t> CatalogRowColumnStart(const TSong &song, int column)
 {
     if (column <= 0)
@@ -89,8 +76,10 @@ std::optional<char32_t> CatalogRowColumnStart(const TSong &song, int column)
             return std::nullopt;
         if (at.offset() >= ShortStr::MaxLen)
             return RowSource::columnStartOf(song.CatalogRow(), column);
-        if (n == column)
-            return Utf8ToChars(at.rest(), 1).front();
+        if (n == column) {
+            const auto lead = static_cast<unsigned char>(at.byte());
+            return lead < 0x80 ? lead : Utf8ToChars(at.rest(), 1).front();
+        }
         if (at.byte() == '"') {
             at.step();
             at.seek('"');

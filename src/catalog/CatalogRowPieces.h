@@ -16,7 +16,18 @@ public:
     explicit CatalogRowPieces(const TSong &song);
     // Piece k, 0 <= k < Count. The play time and the CD ID live apart from the other texts: they
     // are looked up only when asked for, as a scan often stops before them.
-    std::string_view piece(int k) const;
+    std::string_view piece(int k) const
+    {
+        switch (k) {
+        case 0: return artist_;
+        case 2: return album_;
+        case 3: return album_.empty() ? std::string_view() : " - ";
+        case 4: return track_;
+        case 6: return song_.PlayTimeUtf8();
+        case 8: return song_.CDIDUtf8();
+        default: return "\t";
+        }
+    }
 
 private:
     const TSong &song_;

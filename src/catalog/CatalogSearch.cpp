@@ -22,7 +22,7 @@ constexpr size_t MinRowsPerPart = 50000;
 constexpr uint64_t EveryByte = 0x0101010101010101;
 
 // Records lie all over the heap, and a scan spends most of its time waiting for them: asks for
-// the record some rows ahead, and for the texts of the record it asked for before.
+// the record some rows ahead, and for the texts and the CD ID of the record it asked for before.
 void Prefetch(const std::vector<TSong *> &songs, size_t row)
 {
     constexpr size_t Ahead = 8;
@@ -47,9 +47,9 @@ int Commonness(unsigned char b)
     return b >= 0x80 ? 40 : 5;
 }
 
-// Passes every row that holds the needle, and few others: those whose texts hold the needle's
-// rarest byte, a letter in either case. The joints of a row (tab, " - ") are never that byte, so
-// the texts alone tell; a needle made only of joint characters passes every row.
+// The needle's rarest byte, found as a letter in either case: a row that holds the needle holds
+// it, mostly few others do. The joints of a row (tab, " - ") are never that byte, so the record's
+// texts alone tell; a needle made only of joint characters has none and passes every row.
 class RowFilter {
 public:
     explicit RowFilter(std::string_view needle)
@@ -71,17 +71,9 @@ public:
         pattern_ = letter ? byte_ | 0x20 : byte_;
     }
 
-    bool passes(const CatalogRowPieces &row) const
-    {
-        if (!byte_)
-            return true;
-        for (int k = 0; k < CatalogRowPieces::Count; k += 2)
-            if (holdsByte(row.piece(k)))
-                return true;
-        return false;
-    }
+    // Whether the filter lets every row pass.
+    bool passesAll() const { return !byte_; }
 
-private:
     // Eight bytes at a time: a byte of the word equals the pattern's where the xor has a zero
     // byte. A text of eight bytes or more ends with a word that overlaps the one before.
     bool holdsByte(std::string_view text) const
@@ -98,6 +90,8 @@ private:
                 return true;
         return wordHolds(word(text.data() + size - 8));
     }
+
+private:
     static uint64_t word(const char *bytes)
     {
         uint64_t w;
@@ -115,6 +109,26 @@ private:
     unsigned char pattern_ = 0;
 };
 
+// The tracks of one CD mostly lie together and share its interned CD ID: the answer for the
+// last one is kept, and the CD ID itself, often far from the record, is read once for them.
+struct LastCDID {
+    const std::string *text = nullptr;
+    bool holds = false;
+};
+
+// Whether the filter's byte is in the record's texts.
+bool TextsHold(const TSong &song, const RowFilter &filter, LastCDID &last)
+{
+    const CatalogRowPieces pieces(song);
+    for (int k : {0, 2, 4, 6})
+        if (filter.holdsByte(pieces.piece(k)))
+            return true;
+    const std::string &cdid = song.CDIDUtf8();
+    if (&cdid != last.text)
+        last = {&cdid, filter.holdsByte(cdid)};
+    return last.holds;
+}
+
 // The first row in [begin, end) that holds the needle, -1 for none or when `stop` is set.
 int FirstMatch(const std::vector<TSong *> &songs, size_t begin, size_t end, const std::string &needle,
                const RowFilter &filter, const std::atomic<bool> *stop)
@@ -123,11 +137,12 @@ int FirstMatch(const std::vector<TSong *> &songs, size_t begin, size_t end, cons
     // one reused buffer, and matched in UTF-8. Upper-casing a to z is the same on bytes, and a
     // UTF-8 text found in UTF-8 starts and ends on whole characters.
     std::string row;
+    LastCDID cdid;
     for (size_t i = begin; i < end; ++i) {
         if (stop && i % 4096 == 0 && *stop)
             return -1;
         Prefetch(songs, i);
-        if (!filter.passes(CatalogRowPieces(*songs[i])))
+        if (!filter.passesAll() && !TextsHold(*songs[i], filter, cdid))
             continue;
         songs[i]->CatalogRowUtf8(row);
         for (char &c : row)
