@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -184,9 +185,7 @@ int CatalogSearch::findFrom(int startRow, const QString &text) const
     try {
         helper = std::thread(searchUpper);
     } catch (const std::system_error &) {
-        // No thread to be had: the halves are searched in turn.
-        const int lower = FirstMatch(songs, first, middle, needle, filter, nullptr);
-        return lower >= 0 ? lower : FirstMatch(songs, middle, songs.size(), needle, filter, nullptr);
+        return FirstMatch(songs, first, songs.size(), needle, filter, nullptr);  // no thread to be had
     }
     int lower = -1;
     try {
