@@ -12,6 +12,7 @@
 #include "app/NullDialogs.h"
 #include "catalog/Catalog.h"
 #include "catalog/CatalogSearch.h"
+#include "list/ListNavigation.h"
 #include "selection/Selection.h"
 #include "selection/SelectionFile.h"
 #include "util/TextFileWriter.h"
@@ -434,6 +435,12 @@ int BenchMode(long n, const QString &keepDir)
     const Timing searchTime = Time([&] { search.FindBtnClick(); });
     Row("Search that finds nothing (all rows)", searchTime,
         dialogs.boxes == boxesBefore + 1 ? "\"Not Found !\"" : "unexpected result");
+    // Type-ahead with a character that starts no artist walks round every row.
+    ListNavigation navigation(catalog.all());
+    catalog.all().setCurrentRow(0);
+    const Timing typeAheadTime = Time([&] { navigation.typeAhead("~", 1); });
+    Row("Type-ahead that finds nothing (all rows)", typeAheadTime,
+        catalog.all().currentRow() == 0 ? "no row" : "unexpected result");
     const Timing saveTime = Time([&] { catalog.SaveCatalog(saved); });
     Row("SaveCatalog", saveTime);
     // The keys as a selection file gives them, built before the timing.
@@ -522,6 +529,8 @@ int BenchMode(long n, const QString &keepDir)
     std::printf("  SongIndex look-up %.3f us vs 0.3 us: %s\n", lookUps.wall * 1e6 / n, verdict(lookUps.wall * 1e6 / n < 0.3));
     std::printf("  search that finds nothing %.0f ms vs 50 ms: %s\n", searchTime.wall * 1e3,
                 verdict(searchTime.wall < 0.05));
+    std::printf("  type-ahead that finds nothing %.0f ms vs 50 ms: %s\n", typeAheadTime.wall * 1e3,
+                verdict(typeAheadTime.wall < 0.05));
     QFile::remove(saved);
     return 0;
 }

@@ -1,10 +1,20 @@
 #include "catalog/SongList.h"
 
+#include "catalog/CatalogRowPieces.h"
+
 #include <algorithm>
 
 SongList::SongList(RowTextFn textOfRow, bool multiSelect, QObject *parent)
     : ListModel(multiSelect, parent), rowText_(textOfRow)
 {
+}
+
+std::optional<char32_t> SongList::columnStart(int row, int column) const
+{
+    // Type-ahead looks into every row of the catalog list: its rows are read in place.
+    if (rowText_ == &TSong::CatalogRow)
+        return CatalogRowColumnStart(*rows_[row], column);
+    return ListModel::columnStart(row, column);
 }
 
 void SongList::reorder(const std::vector<uint32_t> &order)

@@ -16,6 +16,7 @@ public:
 
     TSong *song(int row) const override { return rows_[row]; }
     ShortStr rowText(int row) const override { return (rows_[row]->*rowText_)(); }
+    std::optional<char32_t> columnStart(int row, int column) const override;
     void reorder(const std::vector<uint32_t> &order) override;
 
     const std::vector<TSong *> &songs() const { return rows_; }

@@ -1,7 +1,6 @@
 #include "list/ListNavigation.h"
 
 #include "list/ListModel.h"
-#include "util/ShortStrings.h"
 
 #include <QString>
 
@@ -84,9 +83,8 @@ void ListNavigation::typeAhead(const QString &text, int column)
     const int start = list_.currentRow();
     for (int i = 1; i <= count; ++i) {
         const int row = (start + i) % count;
-        const ShortStr rowText = list_.rowText(row);
-        const int keyPos = FieldPos(column, rowText, TabSet);
-        if (keyPos > 0 && QChar::toCaseFolded(static_cast<uint>(rowText.at(keyPos))) == wanted) {
+        const std::optional<char32_t> first = list_.columnStart(row, column);
+        if (first && QChar::toCaseFolded(static_cast<uint>(*first)) == wanted) {
             selectTo(row, Qt::NoModifier, false);
             return;
         }
