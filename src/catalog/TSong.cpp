@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 #include "catalog/CatalogLineFields.h"
+#include "catalog/CatalogRowPieces.h"
 #include "catalog/EditTrackForm.h"
 #include "util/ShortStrings.h"
 #include "util/TimeText.h"
@@ -173,26 +174,13 @@ void TSong::CDKeyUtf8(std::string &out) const
 
 void TSong::CatalogRowUtf8(std::string &out) const
 {
-    std::string_view album = texts_.view(AlbumText);
-    while (!album.empty() && static_cast<unsigned char>(album.front()) <= 32)
-        album.remove_prefix(1);
-    while (!album.empty() && static_cast<unsigned char>(album.back()) <= 32)
-        album.remove_suffix(1);
     out.clear();
-    out += texts_.view(ArtistText);
-    out += '\t';
-    if (!album.empty()) {
-        out += album;
-        out += " - ";
-    }
-    out += texts_.view(TrackText);
-    out += '\t';
-    out += playTime_.utf8();
-    out += '\t';
-    out += cdid_.utf8();
+    const CatalogRowPieces pieces(*this);
+    for (int k = 0; k < CatalogRowPieces::Count; ++k)
+        out += pieces.piece(k);
     // A row is a short string: cut at 255 characters.
-    if (out.size() > ShortStr::MaxLen && Utf8Length(out) > ShortStr::MaxLen)
-        out = ShortStr::fromUtf8(out).toUtf8();
+    if (out.size() > ShortStr::MaxLen)
+        out.resize(Utf8Prefix(out, ShortStr::MaxLen).size());
 }
 
 ShortStr TSong::SelectionRow() const
