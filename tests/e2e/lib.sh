@@ -8,13 +8,16 @@
 enter_xvfb() {
   local script=$1; shift
   if [ -z "${IN_XVFB:-}" ]; then
-    local screen="-screen 0 1280x1024x24"
+    # -noreset: by default Xvfb resets itself whenever its last client disconnects, and drops
+    # every client that connects during the reset ("could not connect to display"): a test that
+    # ends the program and starts it again at once, as the kill trials do, hits that now and then.
+    local server="-screen 0 1280x1024x24 -noreset"
     if [ -n "${XVFB_SCREEN_FILE:-}" ]; then
       SCREEN_DIR=$(mktemp -d)
-      screen+=" -fbdir $SCREEN_DIR"
+      server+=" -fbdir $SCREEN_DIR"
     fi
     # A display number of its own makes collisions with other X servers on the machine unlikely.
-    exec env IN_XVFB=1 SCREEN_DIR="${SCREEN_DIR:-}" xvfb-run -a -n $((100 + $$ % 400)) -s "$screen" \
+    exec env IN_XVFB=1 SCREEN_DIR="${SCREEN_DIR:-}" xvfb-run -a -n $((100 + $$ % 400)) -s "$server" \
       bash "$script" "$@"
   fi
   unset QT_QPA_PLATFORM
