@@ -126,6 +126,34 @@ size_t KeyBuilders(size_t count)
     return std::max<size_t>(1, std::min({cores, count / MinItemsPerBuilder, size_t(8)}));
 }
 
+// Runs work(part) for each part, part 0 on this thread and the others on threads of their own
+// (or on this one when no thread is to be had); then rethrows the first failure.
+void RunInParts(size_t parts, const std::function<void(size_t)> &work)
+{
+    std::vector<std::exception_ptr> failures(parts);
+    auto run = [&](size_t part) {
+        try {
+            work(part);
+        } catch (...) {
+            failures[part] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t part = 1; part < parts; ++part) {
+        try {
+            threads.emplace_back(run, part);
+        } catch (const std::system_error &) {
+            run(part);
+        }
+    }
+    run(0);
+    for (auto &t : threads)
+        t.join();
+    for (const auto &failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}
+
 // Up to 8 bytes of a NUL-terminated key, big-endian and zero-filled like a head.
 uint64_t HeadAt(const char *bytes)
 {
@@ -165,29 +193,10 @@ std::vector<uint32_t> KeySortOrder(size_t count, const KeyTextFn &keyText, const
     std::vector<Entry> entries(count);
     const size_t builders = KeyBuilders(count);
     std::vector<KeyArena> arenas(builders);
-    std::vector<std::exception_ptr> failures(builders);
-    std::vector<std::thread> threads;
-    auto build = [&](size_t part) {
-        try {
-            BuildKeys(count * part / builders, count * (part + 1) / builders, keyText, collation, blank, entries,
-                      arenas[part]);
-        } catch (...) {
-            failures[part] = std::current_exception();
-        }
-    };
-    for (size_t part = 1; part < builders; ++part) {
-        try {
-            threads.emplace_back(build, part);
-        } catch (const std::system_error &) {
-            build(part);  // no thread to be had: this one does the part
-        }
-    }
-    build(0);
-    for (auto &t : threads)
-        t.join();
-    for (const auto &failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
+    RunInParts(builders, [&](size_t part) {
+        BuildKeys(count * part / builders, count * (part + 1) / builders, keyText, collation, blank, entries,
+                  arenas[part]);
+    });
     KeyArena &arena = arenas[0];
     for (size_t part = 1; part < builders; ++part) {
         const uint32_t shift = arena.append(std::move(arenas[part]));
@@ -294,29 +303,10 @@ std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTe
     const size_t maxAside = count / 32;
     const size_t parts = KeyBuilders(count);
     std::vector<Walk> walks(parts);
-    std::vector<std::exception_ptr> failures(parts);
-    auto walk = [&](size_t part) {
-        try {
-            Neighbours neighbours(keyText, collation);
-            WalkInOrder(count * part / parts, count * (part + 1) / parts, maxAside / parts, neighbours, walks[part]);
-        } catch (...) {
-            failures[part] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (size_t part = 1; part < parts; ++part) {
-        try {
-            threads.emplace_back(walk, part);
-        } catch (const std::system_error &) {
-            walk(part);
-        }
-    }
-    walk(0);
-    for (auto &t : threads)
-        t.join();
-    for (const auto &failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
+    RunInParts(parts, [&](size_t part) {
+        Neighbours neighbours(keyText, collation);
+        WalkInOrder(count * part / parts, count * (part + 1) / parts, maxAside / parts, neighbours, walks[part]);
+    });
 
     // Joined part by part: where the parts meet out of order, items at the seam are set aside.
     Neighbours neighbours(keyText, collation);
