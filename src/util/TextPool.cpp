@@ -16,7 +16,7 @@ const std::string *Intern(std::string &&utf8)
 // small table of recent texts answers most look-ups without building a string.
 const std::string *InternRecent(std::string_view utf8)
 {
-    static std::array<const std::string *, 256> recent{};
+    static std::array<const std::string *, 4096> recent{};
     const std::string *&slot = recent[std::hash<std::string_view>()(utf8) % recent.size()];
     if (!slot || *slot != utf8)
         slot = Intern(std::string(utf8));
