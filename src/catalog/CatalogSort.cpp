@@ -2,6 +2,8 @@
 
 #include "catalog/KeyOrder.h"
 
+#include <algorithm>
+
 namespace {
 constexpr size_t TrackWidth = 40;
 constexpr size_t CDIDWidth = 20;
@@ -55,21 +57,16 @@ void CatalogSort::Sort(SortKind kind, bool forced)
     emit sortStateChanged();
 
     const std::vector<TSong *> &rows = all_.songs();
-    const std::vector<uint32_t> order = KeyOrder(
+    std::vector<uint32_t> order = KeyOrder(
         rows.size(), KeyTextFn([&](size_t i, std::u32string &text) { AppendSortKeyText(kind, *rows[i], text); }),
         collation_);
-    TSong *current = all_.currentRow() >= 0 ? all_.song(all_.currentRow()) : nullptr;
-
-    // Reversed fills from the last to the first, so equal keys keep their previous order.
-    std::vector<TSong *> sorted(rows.size());
+    // Reversed takes the order from its end, so equal keys keep their previous order.
+    if (reversed_)
+        std::reverse(order.begin(), order.end());
     int currentRow = -1;
-    for (size_t i = 0; i < order.size(); ++i) {
-        const size_t row = reversed_ ? order.size() - 1 - i : i;
-        sorted[row] = rows[order[i]];
-        if (sorted[row] == current)
-            currentRow = static_cast<int>(row);
-    }
-    all_.setSongs(std::move(sorted));
+    if (const int current = all_.currentRow(); current >= 0)
+        currentRow = static_cast<int>(std::find(order.begin(), order.end(), uint32_t(current)) - order.begin());
+    all_.reorder(order);
     if (currentRow < 0)
         return;
     all_.setCurrentRow(currentRow);

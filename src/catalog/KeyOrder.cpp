@@ -22,10 +22,13 @@ public:
     // Stores bytes [0, n) and returns their position.
     uint32_t add(const char *bytes, size_t n)
     {
-        if (chunks_.empty() || used_ + n > ChunkSize) {
+        if (used_ + n > capacity_) {
             if (chunks_.size() == MaxChunks)
                 throw std::length_error("sort keys above 4 GiB");
-            chunks_.emplace_back(new char[std::max(n, ChunkSize)]);
+            // Small at first: the few items of a nearly sorted list need few keys.
+            capacity_ = std::max(n, nextChunk_);
+            nextChunk_ = std::min(ChunkSize, 2 * nextChunk_);
+            chunks_.emplace_back(new char[capacity_]);
             used_ = 0;
         }
         std::memcpy(chunks_.back().get() + used_, bytes, n);
@@ -40,13 +43,15 @@ public:
         const uint32_t shift = static_cast<uint32_t>(chunks_.size() << ChunkBits);
         for (auto &chunk : other.chunks_)
             chunks_.push_back(std::move(chunk));
-        used_ = ChunkSize;  // no more keys go into a chunk that was taken over
+        used_ = capacity_;  // no more keys go into a chunk that was taken over
         return shift;
     }
 
 private:
     std::vector<std::unique_ptr<char[]>> chunks_;
     size_t used_ = 0;
+    size_t capacity_ = 0;  // of the last chunk
+    size_t nextChunk_ = size_t(64) << 10;
 };
 
 // Padded keys are mostly blanks. A run of the blank's key byte is stored as that byte and one
@@ -214,22 +219,35 @@ std::vector<uint32_t> KeySortOrder(size_t count, const KeyTextFn &keyText, const
 
 // One stretch of a list walked in order: the items in ascending order kept on a stack, the
 // others set aside. Equal keys may follow each other on the stack; tiesPrevious tells which.
+// Stretches share one array for their stacks, each stack growing from its stretch's first place:
+// a stack never holds more items than its stretch has, and the joined stacks and then the whole
+// order fit in the same array.
 struct Walk {
-    std::vector<uint32_t> kept;
-    std::vector<bool> tiesPrevious;
+    Walk(std::vector<uint32_t> &keptItems, std::vector<bool> &ties, size_t stretchBegin)
+        : kept(keptItems), tiesPrevious(ties), begin(stretchBegin)
+    {
+    }
+
+    std::vector<uint32_t> &kept;
+    std::vector<bool> &tiesPrevious;
+    size_t begin;  // of the stretch, and the bottom of the stack
+    size_t size = 0;
     std::vector<uint32_t> aside;
     bool gaveUp = false;
 
+    bool empty() const { return size == 0; }
+    uint32_t at(size_t k) const { return kept[begin + k]; }
+    uint32_t top() const { return at(size - 1); }
     void keep(uint32_t item, bool ties)
     {
-        kept.push_back(item);
-        tiesPrevious.push_back(ties);
+        kept[begin + size] = item;
+        tiesPrevious[begin + size] = ties;
+        ++size;
     }
     void setAsideTop()
     {
-        aside.push_back(kept.back());
-        kept.pop_back();
-        tiesPrevious.pop_back();
+        aside.push_back(top());
+        --size;
     }
 };
 
@@ -279,7 +297,7 @@ void WalkInOrder(size_t begin, size_t end, size_t maxAside, Neighbours &neighbou
 {
     for (size_t i = begin; i < end; ++i) {
         const auto item = static_cast<uint32_t>(i);
-        const int c = walk.kept.empty() ? -1 : neighbours.compare(walk.kept.back(), item);
+        const int c = walk.empty() ? -1 : neighbours.compare(walk.top(), item);
         if (c <= 0) {
             walk.keep(item, c == 0);
             continue;
@@ -302,67 +320,79 @@ std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTe
 {
     const size_t maxAside = count / 32;
     const size_t parts = KeyBuilders(count);
-    std::vector<Walk> walks(parts);
+    std::vector<uint32_t> kept(count);
+    std::vector<bool> tiesPrevious(count);
+    // Stretches start at multiples of 64, so that no two threads write bits of the same word.
+    const auto stretchStart = [&](size_t part) { return part == parts ? count : count * part / parts / 64 * 64; };
+    std::vector<Walk> walks;
+    for (size_t part = 0; part < parts; ++part)
+        walks.emplace_back(kept, tiesPrevious, stretchStart(part));
     RunInParts(parts, [&](size_t part) {
         Neighbours neighbours(keyText, collation);
-        WalkInOrder(count * part / parts, count * (part + 1) / parts, maxAside / parts, neighbours, walks[part]);
+        WalkInOrder(stretchStart(part), stretchStart(part + 1), maxAside / parts, neighbours, walks[part]);
     });
 
     // Joined part by part: where the parts meet out of order, items at the seam are set aside.
     Neighbours neighbours(keyText, collation);
-    Walk all = std::move(walks[0]);
+    Walk &all = walks[0];
     for (size_t part = 1; part < parts; ++part) {
         Walk &next = walks[part];
         if (all.gaveUp || next.gaveUp)
             return std::nullopt;
         size_t first = 0;
         int c = -1;
-        while (!all.kept.empty() && first < next.kept.size()
-               && (c = neighbours.compare(all.kept.back(), next.kept[first])) > 0) {
+        while (!all.empty() && first < next.size && (c = neighbours.compare(all.top(), next.at(first))) > 0) {
             all.setAsideTop();
-            all.aside.push_back(next.kept[first++]);
+            all.aside.push_back(next.at(first++));
             c = -1;
         }
-        for (size_t k = first; k < next.kept.size(); ++k)
-            all.keep(next.kept[k], k == first ? c == 0 && !all.kept.empty() : bool(next.tiesPrevious[k]));
+        // Moves down the array: all's stack ends before next's stretch begins.
+        for (size_t k = first; k < next.size; ++k)
+            all.keep(next.at(k), k == first ? c == 0 && !all.empty() : bool(tiesPrevious[next.begin + k]));
         all.aside.insert(all.aside.end(), next.aside.begin(), next.aside.end());
-        next = Walk();
+        next.aside = {};
     }
     if (all.gaveUp || all.aside.size() > maxAside)
         return std::nullopt;
 
     // Equal keys come out in the reverse of the list's order.
-    for (size_t k = 0; k < all.kept.size();) {
+    for (size_t k = 0; k < all.size;) {
         size_t end = k + 1;
-        while (end < all.kept.size() && all.tiesPrevious[end])
+        while (end < all.size && tiesPrevious[end])
             ++end;
-        std::reverse(all.kept.begin() + static_cast<std::ptrdiff_t>(k), all.kept.begin() + static_cast<std::ptrdiff_t>(end));
+        std::reverse(kept.begin() + static_cast<std::ptrdiff_t>(k), kept.begin() + static_cast<std::ptrdiff_t>(end));
         k = end;
     }
+    tiesPrevious = {};
     // In index order, so that the key sort orders equal keys as wanted.
-    std::sort(all.aside.begin(), all.aside.end());
+    std::vector<uint32_t> &aside = all.aside;
+    std::sort(aside.begin(), aside.end());
     const std::vector<uint32_t> asideOrder = KeySortOrder(
-        all.aside.size(), [&](size_t j, std::u32string &text) { keyText(all.aside[j], text); }, collation);
-    std::vector<uint32_t> order;
-    order.reserve(count);
+        aside.size(), [&](size_t j, std::u32string &text) { keyText(aside[j], text); }, collation);
+    // Where each set-aside item goes among the kept ones, in the order of the set-aside items.
+    std::vector<size_t> places;
+    places.reserve(asideOrder.size());
     size_t from = 0;
     for (uint32_t j : asideOrder) {
-        const uint32_t x = all.aside[j];
-        size_t lo = from, hi = all.kept.size();
+        size_t lo = from, hi = all.size;
         while (lo < hi) {
             const size_t mid = lo + (hi - lo) / 2;
-            if (neighbours.before(x, all.kept[mid]))
+            if (neighbours.before(aside[j], kept[mid]))
                 hi = mid;
             else
                 lo = mid + 1;
         }
-        order.insert(order.end(), all.kept.begin() + static_cast<std::ptrdiff_t>(from),
-                     all.kept.begin() + static_cast<std::ptrdiff_t>(lo));
-        order.push_back(x);
+        places.push_back(lo);
         from = lo;
     }
-    order.insert(order.end(), all.kept.begin() + static_cast<std::ptrdiff_t>(from), all.kept.end());
-    return order;
+    // Filled from the back: the kept items move up to make room, none is overwritten unread.
+    size_t source = all.size, target = count;
+    for (size_t k = asideOrder.size(); k-- > 0;) {
+        while (source > places[k])
+            kept[--target] = kept[--source];
+        kept[--target] = aside[asideOrder[k]];
+    }
+    return kept;
 }
 } // namespace
 

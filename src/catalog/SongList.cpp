@@ -19,11 +19,21 @@ std::optional<char32_t> SongList::columnStart(int row, int column) const
 
 void SongList::reorder(const std::vector<uint32_t> &order)
 {
-    std::vector<TSong *> songs;
-    songs.reserve(order.size());
-    for (uint32_t row : order)
-        songs.push_back(rows_[row]);
-    setSongs(std::move(songs));
+    // In place, cycle by cycle: a catalog of a million rows needs no second row table.
+    std::vector<bool> placed(rows_.size());
+    for (size_t start = 0; start < rows_.size(); ++start) {
+        if (placed[start])
+            continue;
+        TSong *first = rows_[start];
+        size_t row = start;
+        for (size_t from = order[row]; from != start; row = from, from = order[row]) {
+            rows_[row] = rows_[from];
+            placed[row] = true;
+        }
+        rows_[row] = first;
+        placed[row] = true;
+    }
+    rowsReset(static_cast<int>(rows_.size()));
 }
 
 int SongList::indexOf(const TSong *song) const

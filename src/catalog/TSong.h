@@ -71,7 +71,7 @@ public:
 
 private:
     // The record's place in the catalog's store, kept for the record's lifetime (declared here,
-    // beside the other 32-bit fields, so the record stays 40 bytes).
+    // beside the other 32-bit fields, so the record stays 32 bytes).
     uint32_t storeSlot_ = 0;
     // Only the store moves records: into its blocks, and out when it empties one.
     friend class TrackStore;

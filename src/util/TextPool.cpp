@@ -2,30 +2,72 @@
 
 #include <array>
 #include <functional>
-#include <unordered_set>
+#include <mutex>
+#include <stdexcept>
+#include <unordered_map>
 
 namespace {
-const std::string *Intern(std::string &&utf8)
-{
-    // Node-based: element addresses stay valid as the set grows.
-    static std::unordered_set<std::string> pool;
-    return &*pool.insert(std::move(utf8)).first;
-}
+constexpr uint32_t PageBits = 12;
+constexpr uint32_t PageSize = 1u << PageBits;
+constexpr uint32_t MaxPages = 1u << 16;
 
-// Pooled values repeat (a CD's tracks are read one after another, play times are few), so a
-// small table of recent texts answers most look-ups without building a string.
-const std::string *InternRecent(std::string_view utf8)
+// Texts by number, in pages that never move, so that reading one takes no lock: a number is
+// handed out only after its text is in place. Zero-initialised and touched page by page.
+std::string *Pages[MaxPages];
+
+class Pool {
+public:
+    uint32_t intern(std::string_view utf8)
+    {
+        if (utf8.empty())
+            return 0;
+        std::lock_guard<std::mutex> lock(mutex_);
+        // Pooled values repeat (a CD's tracks are read one after another, play times are few),
+        // so a small table of recent texts answers most look-ups without a hash set probe.
+        uint32_t &recent = recent_[std::hash<std::string_view>()(utf8) % recent_.size()];
+        if (recent != 0 && TextOf(recent) == utf8)
+            return recent;
+        auto found = ids_.find(utf8);
+        if (found == ids_.end()) {
+            const uint32_t id = count_;
+            if (id >> PageBits >= MaxPages)
+                throw std::length_error("too many distinct CD IDs and play times");
+            std::string *&page = Pages[id >> PageBits];
+            if (!page)
+                page = new std::string[PageSize];
+            std::string &text = page[id & (PageSize - 1)];
+            text = utf8;
+            ++count_;
+            found = ids_.emplace(text, id).first;
+        }
+        recent = found->second;
+        return recent;
+    }
+
+    static const std::string &TextOf(uint32_t id) { return Pages[id >> PageBits][id & (PageSize - 1)]; }
+
+private:
+    std::mutex mutex_;
+    uint32_t count_ = 1;  // number 0 is the empty text
+    // Keys view the texts in Pages.
+    std::unordered_map<std::string_view, uint32_t> ids_;
+    std::array<uint32_t, 4096> recent_{};
+};
+
+Pool &ThePool()
 {
-    static std::array<const std::string *, 4096> recent{};
-    const std::string *&slot = recent[std::hash<std::string_view>()(utf8) % recent.size()];
-    if (!slot || *slot != utf8)
-        slot = Intern(std::string(utf8));
-    return slot;
+    // Never destroyed: records in static storage may be built after other statics are gone.
+    static Pool *pool = new Pool;
+    return *pool;
 }
 } // namespace
 
-PooledText::PooledText() : text_(Intern(std::string())) {}
+PooledText::PooledText(const ShortStr &text) : id_(ThePool().intern(text.toUtf8())) {}
 
-PooledText::PooledText(const ShortStr &text) : text_(Intern(text.toUtf8())) {}
+PooledText::PooledText(std::string_view utf8) : id_(ThePool().intern(utf8)) {}
 
-PooledText::PooledText(std::string_view utf8) : text_(InternRecent(utf8)) {}
+const std::string &PooledText::utf8() const
+{
+    static const std::string empty;
+    return id_ == 0 ? empty : Pool::TextOf(id_);
+}

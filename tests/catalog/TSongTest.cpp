@@ -59,5 +59,5 @@ TEST(TSong, DisplayRowsAndKeys)
 
 TEST(TSong, StaysSmall)
 {
-    EXPECT_LE(sizeof(TSong), 40u);
+    EXPECT_LE(sizeof(TSong), 32u);
 }

@@ -1,0 +1,119 @@
+#include "util/TextBlocks.h"
+
+#include "util/LargeBlock.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <mutex>
+#include <vector>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZEMLO_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define ZEMLO_ASAN 1
+#endif
+#ifdef ZEMLO_ASAN
+#include <sanitizer/asan_interface.h>
+#else
+#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#endif
+
+namespace {
+constexpr size_t ChunkBytes = size_t(2) << 20;
+// Record texts stay far below this (a catalog line is at most 255 characters); anything larger
+// goes to the heap.
+constexpr size_t MaxPooled = 4096;
+// A free block holds the link to the next free block of its size.
+constexpr size_t MinBlock = sizeof(char *);
+
+size_t BlockSize(size_t bytes)
+{
+    return bytes < MinBlock ? MinBlock : bytes;
+}
+
+class Pool {
+public:
+    char *allocate(size_t bytes)
+    {
+        const size_t size = BlockSize(bytes);
+        std::lock_guard<std::mutex> lock(mutex_);
+        char *block = free_[size];
+        if (block) {
+            ASAN_UNPOISON_MEMORY_REGION(block, size);
+            std::memcpy(&free_[size], block, sizeof(char *));
+        } else {
+            if (size > static_cast<size_t>(end_ - next_)) {
+                chunks_.push_back(AllocateLargeBlock(ChunkBytes));
+                next_ = static_cast<char *>(chunks_.back().get());
+                end_ = next_ + ChunkBytes;
+                ASAN_POISON_MEMORY_REGION(next_, ChunkBytes);
+            }
+            block = next_;
+            next_ += size;
+            ASAN_UNPOISON_MEMORY_REGION(block, size);
+        }
+        ++live_;
+        // The bytes past the ones asked for stay out of reach for the sanitizer.
+        ASAN_POISON_MEMORY_REGION(block + bytes, size - bytes);
+        return block;
+    }
+
+    void free(char *block, size_t bytes)
+    {
+        const size_t size = BlockSize(bytes);
+        std::lock_guard<std::mutex> lock(mutex_);
+        ASAN_UNPOISON_MEMORY_REGION(block, size);
+        std::memcpy(block, &free_[size], sizeof(char *));
+        free_[size] = block;
+        ASAN_POISON_MEMORY_REGION(block, size);
+        if (--live_ == 0)
+            reset();
+    }
+
+private:
+    // Freed blocks are handed out again last freed first, which scatters a catalog loaded after
+    // another one over the chunks, and a scan of its records then misses the cache at every
+    // record. Once nothing is in use (the catalog was closed) the chunks go back to the system
+    // and the next load lays its texts out in order again.
+    void reset()
+    {
+        chunks_.clear();
+        next_ = end_ = nullptr;
+        std::fill(std::begin(free_), std::end(free_), nullptr);
+    }
+
+    std::mutex mutex_;
+    size_t live_ = 0;
+    std::vector<std::unique_ptr<void, LargeBlockFree>> chunks_;
+    char *next_ = nullptr;
+    char *end_ = nullptr;
+    char *free_[MaxPooled + 1] = {};
+};
+
+Pool &ThePool()
+{
+    // Never destroyed: records in static storage may give their texts back after main returns.
+    static Pool *pool = new Pool;
+    return *pool;
+}
+} // namespace
+
+char *TextBlocks::Allocate(size_t bytes)
+{
+    if (bytes > MaxPooled)
+        return new char[bytes];
+    return ThePool().allocate(bytes);
+}
+
+void TextBlocks::Free(char *block, size_t bytes)
+{
+    if (bytes > MaxPooled)
+        delete[] block;
+    else
+        ThePool().free(block, bytes);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Memory for the small blocks in which records keep their texts: a million records would pay
+// the heap's header and rounding (about 16 bytes) a million times, and one heap call each to
+// load and to free. Blocks here are carved from 2 MiB chunks without a header; a freed block
+// waits in a list of blocks of its exact size for the next one of that size. The chunks go back
+// to the system when no block is in use any more. Safe to call from any thread.
+
+#include <cstddef>
+
+namespace TextBlocks {
+// Uninitialised bytes; throws std::bad_alloc when there is no memory. bytes > 0.
+char *Allocate(size_t bytes);
+// Gives back a block from Allocate, with the size it was asked for.
+void Free(char *block, size_t bytes);
+} // namespace TextBlocks
