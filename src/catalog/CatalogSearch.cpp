@@ -3,12 +3,12 @@
 #include "app/Dialogs.h"
 #include "catalog/CatalogRowPieces.h"
 #include "catalog/SongList.h"
+#include "util/ByteWords.h"
 #include "util/ShortStrings.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -20,7 +20,6 @@ namespace {
 constexpr int RowsAboveMatch = 10;
 // Below this many rows in each half a second thread costs more than it saves.
 constexpr size_t MinRowsPerPart = 50000;
-constexpr uint64_t EveryByte = 0x0101010101010101;
 
 // Records lie all over the heap, and a scan spends most of its time waiting for them: asks for
 // the record some rows ahead, and for the texts and the CD ID of the record it asked for before.
@@ -87,22 +86,15 @@ public:
             return false;
         }
         for (size_t i = 0; i + 8 < size; i += 8)
-            if (wordHolds(word(text.data() + i)))
+            if (wordHolds(ByteWords::At(text.data() + i)))
                 return true;
-        return wordHolds(word(text.data() + size - 8));
+        return wordHolds(ByteWords::At(text.data() + size - 8));
     }
 
 private:
-    static uint64_t word(const char *bytes)
-    {
-        uint64_t w;
-        std::memcpy(&w, bytes, 8);
-        return w;
-    }
     bool wordHolds(uint64_t w) const
     {
-        const uint64_t x = (w | caseBit_ * EveryByte) ^ pattern_ * EveryByte;
-        return (x - EveryByte) & ~x & (0x80 * EveryByte);
+        return ByteWords::BytesEqual(w | caseBit_ * ByteWords::EveryByte, pattern_);
     }
 
     unsigned char byte_ = 0;

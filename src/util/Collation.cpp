@@ -11,15 +11,20 @@
 namespace {
 void AppendUtf16(std::u16string &out, std::u32string_view s)
 {
+    // Through a pointer into room for the worst case: a sort converts a million keys or more.
+    const size_t start = out.size();
+    out.resize(start + 2 * s.size());
+    char16_t *o = out.data() + start;
     for (char32_t c : s) {
         if (c < 0x10000) {
-            out.push_back(static_cast<char16_t>(c));
+            *o++ = static_cast<char16_t>(c);
         } else {
             c -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+            *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
         }
     }
+    out.resize(static_cast<size_t>(o - out.data()));
 }
 } // namespace
 

@@ -1,11 +1,11 @@
 #include "util/TextLineReader.h"
 
+#include "util/ByteWords.h"
 #include "util/Utf8.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QtAlgorithms>
-#include <QtEndian>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -22,13 +22,11 @@ bool EndsLine(char c)
     return c == '\r' || c == '\n' || c == CtrlZ;
 }
 
-// The bytes below 0x20 among the 8 at p, as their high bits, the first byte in the lowest: the
-// line ends are such bytes, and text seldom holds the other control characters. The first one
-// flagged is exact; one after it may be flagged wrongly, so only the first is taken.
+// The bytes below 0x20 among the 8 at p: the line ends are such bytes, and text seldom holds the
+// other control characters. Only the first one flagged is taken.
 uint64_t ControlBytes(const char *p)
 {
-    const uint64_t word = qFromLittleEndian<uint64_t>(p);
-    return (word - 0x2020202020202020u) & ~word & 0x8080808080808080u;
+    return ByteWords::ControlBytes(ByteWords::At(p));
 }
 
 // The first CR, LF or Ctrl+Z in [p, end), or end.

@@ -1,8 +1,9 @@
 #include "util/Utf8.h"
 
+#include "util/ByteWords.h"
+
 #include <QChar>
 #include <QtAlgorithms>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstdint>
@@ -52,10 +53,10 @@ char32_t Cp1252Char(unsigned char b)
     return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
 }
 
-// The bytes at or above 0x80 among the 8 at p, as their high bits, the first byte in the lowest.
+// The bytes at or above 0x80 among the 8 at p.
 uint64_t NonAsciiBytes(const unsigned char *p)
 {
-    return qFromLittleEndian<uint64_t>(p) & 0x8080808080808080u;
+    return ByteWords::NonAsciiBytes(ByteWords::At(p));
 }
 
 } // namespace

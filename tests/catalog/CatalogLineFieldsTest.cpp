@@ -213,3 +213,20 @@ TEST(CatalogLineFields, TypedTrackTexts)
     EXPECT_EQ(s.FileName(), ShortStr("dir\\f.mp3"));
     EXPECT_TRUE(s.CanWriteLine());
 }
+
+// Each byte that would break a field, and near misses, at every place of texts up to three words.
+TEST(CatalogLineFields, FitsLaterFieldFindsEveryBreakingByte)
+{
+    const std::string_view breaking(";\r\n\x1a", 4);
+    for (size_t length = 0; length <= 24; ++length) {
+        for (size_t at = 0; at <= length; ++at) {
+            for (char b : {';', '\r', '\n', '\x1a', '\t', '\x1f', '<', ':', '\xc3'}) {
+                std::string text(length, 'a');
+                if (at < length)
+                    text[at] = b;
+                EXPECT_EQ(FitsLaterField(text), text.find_first_of(breaking) == std::string::npos)
+                    << length << " " << at << " " << int(b);
+            }
+        }
+    }
+}

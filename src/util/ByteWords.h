@@ -1,0 +1,33 @@
+#pragma once
+// Scans of text eight bytes at a time: a word of eight bytes in, a flag out in the high bit of
+// each byte that passes the test, the first byte in the lowest. A flag past the first may be
+// wrong (a borrow runs on), so only "none", and the first flag, are exact.
+
+#include <QtEndian>
+#include <cstdint>
+
+namespace ByteWords {
+constexpr uint64_t EveryByte = 0x0101010101010101u;
+constexpr uint64_t HighBits = 0x8080808080808080u;
+
+inline uint64_t At(const void *p)
+{
+    return qFromLittleEndian<uint64_t>(p);
+}
+// Bytes below 0x20.
+inline uint64_t ControlBytes(uint64_t word)
+{
+    return (word - 0x20 * EveryByte) & ~word & HighBits;
+}
+// Bytes equal to b.
+inline uint64_t BytesEqual(uint64_t word, unsigned char b)
+{
+    const uint64_t x = word ^ (b * EveryByte);
+    return (x - EveryByte) & ~x & HighBits;
+}
+// Bytes at or above 0x80 (exact for every byte).
+inline uint64_t NonAsciiBytes(uint64_t word)
+{
+    return word & HighBits;
+}
+} // namespace ByteWords
