@@ -73,9 +73,8 @@ void SongIndex::reserve(size_t n)
     }
 }
 
-void SongIndex::insert(const std::string &key, TSong *song)
+void SongIndex::insert(std::string_view key, uint32_t hash, TSong *song)
 {
-    const uint32_t hash = Hash(key);
     const uint32_t storeSlot = TrackStore::slotOf(song) + 1;
     size_t slot = hash & mask();
     for (; slots_[slot].slot; slot = (slot + 1) & mask()) {
@@ -93,16 +92,25 @@ void SongIndex::add(TSong *song)
     reserve(count_ + 1);
     std::string key;
     FoldedKeyOf(song, key);
-    insert(key, song);
+    insert(key, Hash(key), song);
 }
 
 void SongIndex::addAll(const std::vector<TSong *> &songs)
 {
     reserve(count_ + songs.size());
-    std::string key;
-    for (TSong *s : songs) {
-        FoldedKeyOf(s, key);
-        insert(key, s);
+    // Entries land at random in a table far larger than the cache: each key is hashed some
+    // records ahead of its insert and its entry asked for, so that the insert seldom waits.
+    constexpr size_t Ahead = 8;
+    std::string keys[Ahead];
+    uint32_t hashes[Ahead];
+    for (size_t i = 0; i < songs.size() + Ahead; ++i) {
+        if (i >= Ahead)
+            insert(keys[i % Ahead], hashes[i % Ahead], songs[i - Ahead]);
+        if (i < songs.size()) {
+            FoldedKeyOf(songs[i], keys[i % Ahead]);
+            hashes[i % Ahead] = Hash(keys[i % Ahead]);
+            __builtin_prefetch(&slots_[hashes[i % Ahead] & mask()]);
+        }
     }
 }
 

@@ -45,7 +45,7 @@ private:
     size_t mask() const { return size_ - 1; }
     // Room for n entries at most three quarters full.
     void reserve(size_t n);
-    void insert(const std::string &key, TSong *song);
+    void insert(std::string_view key, uint32_t hash, TSong *song);
     void eraseSlot(size_t slot);
 
     const TrackStore &store_;

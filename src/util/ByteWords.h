@@ -30,4 +30,9 @@ inline uint64_t NonAsciiBytes(uint64_t word)
 {
     return word & HighBits;
 }
+// The capitals A to Z of a word of ASCII only (exact for every byte).
+inline uint64_t AsciiCapitals(uint64_t word)
+{
+    return ((word + (0x80 - 'A') * EveryByte) ^ (word + (0x80 - 'Z' - 1) * EveryByte)) & HighBits;
+}
 } // namespace ByteWords

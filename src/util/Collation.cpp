@@ -9,12 +9,14 @@
 #include <vector>
 
 namespace {
-void AppendUtf16(std::u16string &out, std::u32string_view s)
+// The UTF-16 of s at the start of buffer, which only ever grows: a sort converts a million keys
+// or more, and neither zeroes nor reallocates for any of them. Returns the units written.
+int32_t ToUtf16(std::u16string &buffer, std::u32string_view s)
 {
-    // Through a pointer into room for the worst case: a sort converts a million keys or more.
-    const size_t start = out.size();
-    out.resize(start + 2 * s.size());
-    char16_t *o = out.data() + start;
+    if (buffer.size() < 2 * s.size())
+        buffer.resize(2 * s.size());
+    char16_t *const begin = buffer.data();
+    char16_t *o = begin;
     for (char32_t c : s) {
         if (c < 0x10000) {
             *o++ = static_cast<char16_t>(c);
@@ -24,7 +26,7 @@ void AppendUtf16(std::u16string &out, std::u32string_view s)
             *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
         }
     }
-    out.resize(static_cast<size_t>(o - out.data()));
+    return static_cast<int32_t>(o - begin);
 }
 } // namespace
 
@@ -60,12 +62,9 @@ int Collation::compare(std::u32string_view a, std::u32string_view b) const
 {
     // Buffers per thread: a sort of a nearly ordered list compares a million neighbours.
     thread_local std::u16string ua, ub;
-    ua.clear();
-    ub.clear();
-    AppendUtf16(ua, a);
-    AppendUtf16(ub, b);
-    return ucol_strcoll(collator_, reinterpret_cast<const UChar *>(ua.data()), static_cast<int32_t>(ua.size()),
-                        reinterpret_cast<const UChar *>(ub.data()), static_cast<int32_t>(ub.size()));
+    const int32_t na = ToUtf16(ua, a), nb = ToUtf16(ub, b);
+    return ucol_strcoll(collator_, reinterpret_cast<const UChar *>(ua.data()), na,
+                        reinterpret_cast<const UChar *>(ub.data()), nb);
 }
 
 void Collation::appendSortKey(const ShortStr &text, std::string &out) const
@@ -77,15 +76,12 @@ void Collation::appendSortKey(std::u32string_view text, std::string &out) const
 {
     // One buffer per thread: a large sort builds a key per record, on several threads.
     thread_local std::u16string units;
-    units.clear();
-    AppendUtf16(units, text);
-    const size_t count = units.size();
+    const int32_t count = ToUtf16(units, text);
     const size_t start = out.size();
     int32_t room = static_cast<int32_t>(std::max<size_t>(256, count * 3 + 16));
     for (;;) {
         out.resize(start + room);
-        int32_t need = ucol_getSortKey(collator_, reinterpret_cast<const UChar *>(units.data()),
-                                       static_cast<int32_t>(count),
+        int32_t need = ucol_getSortKey(collator_, reinterpret_cast<const UChar *>(units.data()), count,
                                        reinterpret_cast<uint8_t *>(&out[start]), room);
         if (need <= room) {
             out.resize(start + need);  // need counts the terminating NUL

@@ -39,4 +39,16 @@ TEST(CaseFolded, FoldsLikeQString)
             text += OneChar(random() % 3 ? U"aZß\tΣİÉǅ"[random() % 8] : all[random() % all.size()]);
         ASSERT_EQ(Folded(text.toStdString()), text.toCaseFolded().toStdString()) << text.toStdString();
     }
+    // ASCII runs long enough to be lowered a word at a time: every byte in every place, among
+    // the neighbours of the capitals.
+    const std::string_view neighbours = "@AZ[`az{";
+    for (int b = 1; b < 0x80; ++b) {
+        for (size_t at = 0; at < 20; ++at) {
+            std::string text;
+            for (size_t k = 0; k < 20; ++k)
+                text += neighbours[k % neighbours.size()];
+            text[at] = static_cast<char>(b);
+            ASSERT_EQ(Folded(text), QString::fromStdString(text).toCaseFolded().toStdString()) << text;
+        }
+    }
 }
