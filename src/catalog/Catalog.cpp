@@ -153,13 +153,6 @@ bool Catalog::SaveCatalog(const QString &path)
             return false;
     }
     const auto &rows = all_.songs();
-    for (const TSong *song : rows) {
-        if (!song->CanWriteLine()) {
-            dialogs_.ShowError("The track " + song->FileName().toQString() + " (cd " + song->CDID().toQString()
-                               + ") can't be written so that it reads back the same. DataBase not saved.");
-            return false;
-        }
-    }
     const std::vector<uint32_t> order = KeyOrder(
         rows.size(), KeyTextFn([&](size_t i, std::u32string &text) { rows[i]->AppendArtistKey(text); }), collation_);
 
@@ -167,9 +160,17 @@ bool Catalog::SaveCatalog(const QString &path)
     if (writer.open()) {
         writer.writeLine(TitleLine().toUtf8());
         writer.writeLine(RulerLine().toUtf8());
+        // Each record is checked as it is written, so the save reads the catalog once; the
+        // writer leaves the file as it was when one cannot be written.
         std::string line;
         for (uint32_t i : order) {
-            rows[i]->CatalogLineUtf8(line);
+            const TSong *song = rows[i];
+            if (!song->CanWriteLine()) {
+                dialogs_.ShowError("The track " + song->FileName().toQString() + " (cd " + song->CDID().toQString()
+                                   + ") can't be written so that it reads back the same. DataBase not saved.");
+                return false;
+            }
+            song->CatalogLineUtf8(line);
             writer.writeLine(line);
         }
     }

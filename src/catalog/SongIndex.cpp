@@ -36,6 +36,12 @@ bool SongIndex::KeyIs(const TSong *song, std::string_view folded)
         }
         if (ascii)
             return at == folded.size();
+        // Short enough to need no cut: folded part by part, without the key itself.
+        thread_local std::string key;
+        key.clear();
+        for (std::string_view part : parts)
+            AppendCaseFolded(key, part);
+        return key == folded;
     }
     thread_local std::string key;
     FoldedKeyOf(song, key);

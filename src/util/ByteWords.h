@@ -30,6 +30,11 @@ inline uint64_t NonAsciiBytes(uint64_t word)
 {
     return word & HighBits;
 }
+// Bytes that continue a UTF-8 sequence (10xxxxxx; exact for every byte).
+inline uint64_t ContinuationBytes(uint64_t word)
+{
+    return word & ~(word << 1) & HighBits;
+}
 // The capitals A to Z of a word of ASCII only (exact for every byte).
 inline uint64_t AsciiCapitals(uint64_t word)
 {

@@ -77,6 +77,13 @@ TEST(Utf8, ValidityAgreesWithTheStandardsTable)
         const bool reference = ReferenceIsValidUtf8(text);
         valid += reference;
         ASSERT_EQ(IsValidUtf8(text), reference) << testing::PrintToString(text);
+        // The length, counted a word at a time, is that of the characters decoded one by one.
+        if (reference) {
+            size_t characters = 0;
+            for (size_t i = 0; i < text.size(); i += WellFormedLength(text, i))
+                ++characters;
+            ASSERT_EQ(static_cast<size_t>(Utf8Length(text)), characters) << testing::PrintToString(text);
+        }
     }
     // Both answers were asked for often.
     EXPECT_GT(valid, 2000);
