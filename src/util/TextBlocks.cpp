@@ -78,12 +78,17 @@ public:
 private:
     // Freed blocks are handed out again last freed first, which scatters a catalog loaded after
     // another one over the chunks, and a scan of its records then misses the cache at every
-    // record. Once nothing is in use (the catalog was closed) the chunks go back to the system
-    // and the next load lays its texts out in order again.
+    // record. Once nothing is in use (the catalog was closed) the chunks go back to the system,
+    // all but the first, and the next load lays its texts out in order again. The first stays
+    // so that a few records made and dropped one after another do not map and unmap a chunk.
     void reset()
     {
-        chunks_.clear();
-        next_ = end_ = nullptr;
+        chunks_.resize(1);
+        char *const first = static_cast<char *>(chunks_.front().get());
+        const bool inFirst = next_ >= first && next_ <= first + ChunkBytes;
+        ASAN_POISON_MEMORY_REGION(first, inFirst ? static_cast<size_t>(next_ - first) : ChunkBytes);
+        next_ = first;
+        end_ = first + ChunkBytes;
         std::fill(std::begin(free_), std::end(free_), nullptr);
     }
 
