@@ -165,12 +165,11 @@ bool Catalog::SaveCatalog(const QString &path)
         std::string line;
         for (uint32_t i : order) {
             const TSong *song = rows[i];
-            if (!song->CanWriteLine()) {
+            if (!song->CatalogLineUtf8(line)) {
                 dialogs_.ShowError("The track " + song->FileName().toQString() + " (cd " + song->CDID().toQString()
                                    + ") can't be written so that it reads back the same. DataBase not saved.");
                 return false;
             }
-            song->CatalogLineUtf8(line);
             writer.writeLine(line);
         }
     }

@@ -260,33 +260,40 @@ public:
     // before it, so the text built for b is kept for the next call.
     int compare(uint32_t a, uint32_t b)
     {
-        if (a == bItem_)
+        if (a == bItem_) {
             a_.swap(b_);
-        else
-            text(a, a_);
-        text(b, b_);
+            std::swap(aSize_, bSize_);
+        } else {
+            aSize_ = text(a, a_);
+        }
+        bSize_ = text(b, b_);
         bItem_ = b;
-        return collation_.compare(a_, b_);
+        return collation_.compare(std::u16string_view(a_.data(), aSize_), std::u16string_view(b_.data(), bSize_));
     }
     // Whether item x comes before item k in the order, for any two items.
     bool before(uint32_t x, uint32_t k)
     {
-        text(x, a_);
-        text(k, b_);
+        aSize_ = text(x, a_);
+        bSize_ = text(k, b_);
         bItem_ = k;
-        const int c = collation_.compare(a_, b_);
+        const int c =
+            collation_.compare(std::u16string_view(a_.data(), aSize_), std::u16string_view(b_.data(), bSize_));
         return c < 0 || (c == 0 && x > k);
     }
 
 private:
-    void text(uint32_t i, std::u32string &out)
+    // The key text of item i, as UTF-16 at the start of out; returns its length.
+    size_t text(uint32_t i, std::u16string &out)
     {
-        out.clear();
-        keyText_(i, out);
+        chars_.clear();
+        keyText_(i, chars_);
+        return Collation::ToUtf16(chars_, out);
     }
     const KeyTextFn &keyText_;
     const Collation &collation_;
-    std::u32string a_, b_;
+    std::u32string chars_;
+    std::u16string a_, b_;
+    size_t aSize_ = 0, bSize_ = 0;
     uint32_t bItem_ = UINT32_MAX;  // the item whose text b_ holds
 };
 

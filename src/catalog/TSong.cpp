@@ -60,11 +60,11 @@ ShortStr TSong::CatalogLine() const
     return ShortStr::fromUtf8(line);
 }
 
-void TSong::CatalogLineUtf8(std::string &line) const
+bool TSong::CatalogLineUtf8(std::string &line) const
 {
     if (!HasPlainFields()) {
         line = QuotedFieldsLine().toUtf8();
-        return;
+        return HasFieldTexts();
     }
     // Joined from the stored UTF-8: a save writes every record through here.
     line.clear();
@@ -93,6 +93,7 @@ void TSong::CatalogLineUtf8(std::string &line) const
     line += texts_.view(FileNameText);
     // A line is a short string too.
     line.resize(Utf8Prefix(line, ShortStr::MaxLen).size());
+    return true;
 }
 
 bool TSong::HasPlainFields() const
@@ -148,8 +149,11 @@ ShortStr TSong::QuotedFieldsLine() const
 
 bool TSong::CanWriteLine() const
 {
-    if (HasPlainFields())
-        return true;
+    return HasPlainFields() || HasFieldTexts();
+}
+
+bool TSong::HasFieldTexts() const
+{
     for (int field : {1, 2, 4, 5, 6, 7})
         if (!FieldTextOf(field))
             return false;

@@ -45,8 +45,9 @@ public:
     // it: the loader's path.
     bool ParseUtf8Line(std::string_view utf8);
     ShortStr CatalogLine() const;
-    // The UTF-8 of CatalogLine() into a buffer that a save reuses for every record.
-    void CatalogLineUtf8(std::string &line) const;
+    // The UTF-8 of CatalogLine() into a buffer that a save reuses for every record; also tells
+    // CanWriteLine(), so that a save looks at each record once.
+    bool CatalogLineUtf8(std::string &line) const;
     // Whether CatalogLine() reads back as this record: false when a value holds a line end, or a
     // ";" that no form of its field can hold (values read from quoted fields may hold one).
     bool CanWriteLine() const;
@@ -79,6 +80,8 @@ private:
     TSong &operator=(TSong &&) = default;
 
     bool HasPlainFields() const;
+    // Whether every field has a form that reads back as its value (see FieldText).
+    bool HasFieldTexts() const;
     // The text written for field n (1-based, not 3) of the catalog line.
     std::optional<std::u32string> FieldTextOf(int field) const;
     ShortStr QuotedFieldsLine() const;

@@ -30,6 +30,11 @@ inline uint64_t NonAsciiBytes(uint64_t word)
 {
     return word & HighBits;
 }
+// How many bytes an exact test flagged.
+inline unsigned CountFlags(uint64_t flags)
+{
+    return static_cast<unsigned>(((flags >> 7) * EveryByte) >> 56);
+}
 // Bytes that continue a UTF-8 sequence (10xxxxxx; exact for every byte).
 inline uint64_t ContinuationBytes(uint64_t word)
 {

@@ -8,28 +8,6 @@
 #include <stdexcept>
 #include <vector>
 
-namespace {
-// The UTF-16 of s at the start of buffer, which only ever grows: a sort converts a million keys
-// or more, and neither zeroes nor reallocates for any of them. Returns the units written.
-int32_t ToUtf16(std::u16string &buffer, std::u32string_view s)
-{
-    if (buffer.size() < 2 * s.size())
-        buffer.resize(2 * s.size());
-    char16_t *const begin = buffer.data();
-    char16_t *o = begin;
-    for (char32_t c : s) {
-        if (c < 0x10000) {
-            *o++ = static_cast<char16_t>(c);
-        } else {
-            c -= 0x10000;
-            *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
-            *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        }
-    }
-    return static_cast<int32_t>(o - begin);
-}
-} // namespace
-
 Collation::Collation()
 {
     // The user's locale; the C locale gets the root order rather than ICU's POSIX tailoring,
@@ -60,11 +38,33 @@ int Collation::compare(const ShortStr &a, const ShortStr &b) const
 
 int Collation::compare(std::u32string_view a, std::u32string_view b) const
 {
-    // Buffers per thread: a sort of a nearly ordered list compares a million neighbours.
     thread_local std::u16string ua, ub;
-    const int32_t na = ToUtf16(ua, a), nb = ToUtf16(ub, b);
-    return ucol_strcoll(collator_, reinterpret_cast<const UChar *>(ua.data()), na,
-                        reinterpret_cast<const UChar *>(ub.data()), nb);
+    const size_t na = ToUtf16(a, ua), nb = ToUtf16(b, ub);
+    return compare(std::u16string_view(ua.data(), na), std::u16string_view(ub.data(), nb));
+}
+
+int Collation::compare(std::u16string_view a, std::u16string_view b) const
+{
+    return ucol_strcoll(collator_, reinterpret_cast<const UChar *>(a.data()), static_cast<int32_t>(a.size()),
+                        reinterpret_cast<const UChar *>(b.data()), static_cast<int32_t>(b.size()));
+}
+
+size_t Collation::ToUtf16(std::u32string_view text, std::u16string &buffer)
+{
+    if (buffer.size() < 2 * text.size())
+        buffer.resize(2 * text.size());
+    char16_t *const begin = buffer.data();
+    char16_t *o = begin;
+    for (char32_t c : text) {
+        if (c < 0x10000) {
+            *o++ = static_cast<char16_t>(c);
+        } else {
+            c -= 0x10000;
+            *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        }
+    }
+    return static_cast<size_t>(o - begin);
 }
 
 void Collation::appendSortKey(const ShortStr &text, std::string &out) const
@@ -76,7 +76,7 @@ void Collation::appendSortKey(std::u32string_view text, std::string &out) const
 {
     // One buffer per thread: a large sort builds a key per record, on several threads.
     thread_local std::u16string units;
-    const int32_t count = ToUtf16(units, text);
+    const auto count = static_cast<int32_t>(ToUtf16(text, units));
     const size_t start = out.size();
     int32_t room = static_cast<int32_t>(std::max<size_t>(256, count * 3 + 16));
     for (;;) {

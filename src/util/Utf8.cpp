@@ -192,7 +192,7 @@ int Utf8Length(std::string_view utf8)
     const char *const end = p + utf8.size();
     size_t continuing = 0;
     for (; end - p >= 8; p += 8)
-        continuing += static_cast<size_t>(__builtin_popcountll(ByteWords::ContinuationBytes(ByteWords::At(p))));
+        continuing += ByteWords::CountFlags(ByteWords::ContinuationBytes(ByteWords::At(p)));
     for (; p != end; ++p)
         continuing += (static_cast<unsigned char>(*p) & 0xC0) == 0x80;
     return static_cast<int>(utf8.size() - continuing);

@@ -111,6 +111,8 @@ TEST(CatalogLineFields, EveryWritableRecordReadsBackTheSame)
         s.SetTexts(ShortStr(make.text(20, i % 2)), ShortStr(make.text(20, false)), ShortStr(make.text(20, false)),
                    ShortStr(make.text(30, false)));
         s.Size = make.below(1000000000);  // sizes past the 8 digits of their column too
+        std::string utf8;
+        ASSERT_EQ(s.CatalogLineUtf8(utf8), s.CanWriteLine());
         if (!s.CanWriteLine())
             continue;
         const ShortStr line = s.CatalogLine();
