@@ -1,12 +1,12 @@
 #include "catalog/KeyOrder.h"
 
+#include "util/RunInParts.h"
+
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <memory>
 #include <optional>
 #include <stdexcept>
-#include <system_error>
 #include <thread>
 
 namespace {
@@ -129,34 +129,6 @@ size_t KeyBuilders(size_t count)
     constexpr size_t MinItemsPerBuilder = 20000;
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     return std::max<size_t>(1, std::min({cores, count / MinItemsPerBuilder, size_t(8)}));
-}
-
-// Runs work(part) for each part, part 0 on this thread and the others on threads of their own
-// (or on this one when no thread is to be had); then rethrows the first failure.
-void RunInParts(size_t parts, const std::function<void(size_t)> &work)
-{
-    std::vector<std::exception_ptr> failures(parts);
-    auto run = [&](size_t part) {
-        try {
-            work(part);
-        } catch (...) {
-            failures[part] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (size_t part = 1; part < parts; ++part) {
-        try {
-            threads.emplace_back(run, part);
-        } catch (const std::system_error &) {
-            run(part);
-        }
-    }
-    run(0);
-    for (auto &t : threads)
-        t.join();
-    for (const auto &failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
 }
 
 // Up to 8 bytes of a NUL-terminated key, big-endian and zero-filled like a head.

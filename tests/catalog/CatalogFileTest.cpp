@@ -145,6 +145,34 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
     EXPECT_TRUE(catalog.DBModified());
 }
 
+// A save large enough to build its lines in several rounds of two batches writes every line
+// once, in order, and nothing at all when a record in a late batch cannot be written.
+TEST_F(CatalogFixture, LargeSavesWriteEveryLineOnceInOrder)
+{
+    constexpr int Tracks = 2 * 8192 + 3000;
+    std::vector<int> numbers(Tracks);
+    for (int i = 0; i < Tracks; ++i)
+        numbers[i] = (i * 7919) % Tracks;  // a shuffle: 7919 is prime to Tracks
+    QList<QByteArray> lines;
+    for (int n : numbers)
+        lines << QByteArray("CD; 01:00; 1; Artist ") + QByteArray::number(n).rightJustified(5, '0') + "; b; c; f"
+                     + QByteArray::number(n);
+    WriteFileBytes(path("big.lst"), CatalogFileBytes(lines));
+    ASSERT_TRUE(load(path("big.lst")));
+    ASSERT_TRUE(catalog.SaveCatalog(path("big.lst")));
+    const QByteArray saved = ReadFileBytes(path("big.lst"));
+    const QList<QByteArray> written = saved.split('\n');
+    ASSERT_EQ(written.size(), Tracks + 3);
+    for (int n = 0; n < Tracks; ++n)
+        ASSERT_TRUE(written[n + 2].contains("Artist " + QByteArray::number(n).rightJustified(5, '0') + ";")) << n;
+
+    catalog.all().song(8192 + 100)->SetTexts("Artist;", "b", "c", "bad");  // the second batch of a round
+    EXPECT_FALSE(catalog.SaveCatalog(path("big.lst")));
+    ASSERT_EQ(dialogs.textsAsked().size(), 1);
+    EXPECT_TRUE(dialogs.textsAsked()[0].startsWith("The track bad (cd CD)"));
+    EXPECT_EQ(ReadFileBytes(path("big.lst")), saved);
+}
+
 TEST_F(CatalogFixture, CaptionNamesTheCatalog)
 {
     struct Case { QString name; QString caption; };
