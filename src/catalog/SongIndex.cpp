@@ -124,13 +124,23 @@ TSong *SongIndex::find(std::string_view cdKeyUtf8) const
 {
     if (count_ == 0)
         return nullptr;
+    const std::string_view cut = Utf8Prefix(cdKeyUtf8, ShortStr::MaxLen);
     thread_local std::string key;
     key.clear();
-    AppendCaseFolded(key, Utf8Prefix(cdKeyUtf8, ShortStr::MaxLen));
+    AppendCaseFolded(key, cut);
     const uint32_t hash = Hash(key);
-    for (size_t slot = hash & mask(); slots_[slot].slot; slot = (slot + 1) & mask())
-        if (slots_[slot].hash == hash && KeyIs(songAt(slots_[slot]), key))
-            return songAt(slots_[slot]);
+    for (size_t slot = hash & mask(); slots_[slot].slot; slot = (slot + 1) & mask()) {
+        if (slots_[slot].hash != hash)
+            continue;
+        // Keys are mostly asked for as they were stored: equal bytes need no folding.
+        TSong *song = songAt(slots_[slot]);
+        const std::string_view cdid = song->CDIDUtf8();
+        if (cut.size() > cdid.size() && cut.substr(0, cdid.size()) == cdid && cut[cdid.size()] == '\t'
+            && cut.substr(cdid.size() + 1) == song->FileNameUtf8())
+            return song;
+        if (KeyIs(song, key))
+            return song;
+    }
     return nullptr;
 }
 
