@@ -191,26 +191,40 @@ bool Catalog::SaveCatalog(const QString &path)
         writer.writeLine(TitleLine().toUtf8());
         writer.writeLine(RulerLine().toUtf8());
         // Each record is checked as its line is built, so the save reads the catalog once; the
-        // writer leaves the file as it was when one cannot be written. Two batches of lines are
-        // built at a time, one on another core.
-        LineBatch batches[2];
-        for (size_t start = 0; start < order.size(); start += 2 * LineBatch::Lines) {
-            const size_t parts = start + LineBatch::Lines < order.size() ? 2 : 1;
-            RunInParts(parts, [&](size_t part) {
-                const size_t from = start + part * LineBatch::Lines;
-                batches[part].build(rows, order.data() + from,
-                                    order.data() + std::min(order.size(), from + LineBatch::Lines));
-            });
-            for (size_t part = 0; part < parts; ++part) {
-                const LineBatch &batch = batches[part];
-                if (const TSong *song = batch.unwritable) {
-                    dialogs_.ShowError("The track " + song->FileName().toQString() + " (cd " + song->CDID().toQString()
-                                       + ") can't be written so that it reads back the same. DataBase not saved.");
-                    return false;
+        // writer leaves the file as it was when one cannot be written. Lines are built in
+        // batches, two at a time, one on another core, while this core also writes the two
+        // built before.
+        const size_t batchCount = (order.size() + LineBatch::Lines - 1) / LineBatch::Lines;
+        LineBatch batches[4];
+        const TSong *unwritable = nullptr;
+        auto build = [&](size_t b) {
+            const size_t from = b * LineBatch::Lines;
+            batches[b % 4].build(rows, order.data() + from,
+                                 order.data() + std::min(order.size(), from + LineBatch::Lines));
+        };
+        auto write = [&](size_t b) {
+            const LineBatch &batch = batches[b % 4];
+            unwritable = batch.unwritable;
+            for (size_t k = 0, from = 0; !unwritable && k < batch.ends.size(); from = batch.ends[k++])
+                writer.writeLine(std::string_view(batch.text).substr(from, batch.ends[k] - from));
+        };
+        for (size_t b = 0; b < batchCount + 2 && !unwritable; b += 2) {
+            RunInParts(b + 1 < batchCount ? 2 : 1, [&](size_t part) {
+                if (part == 1) {
+                    build(b + 1);
+                    return;
                 }
-                for (size_t k = 0, from = 0; k < batch.ends.size(); from = batch.ends[k++])
-                    writer.writeLine(std::string_view(batch.text).substr(from, batch.ends[k] - from));
-            }
+                for (size_t w = b >= 2 ? b - 2 : b; w < b && w < batchCount && !unwritable; ++w)
+                    write(w);
+                if (b < batchCount)
+                    build(b);
+            });
+        }
+        if (unwritable) {
+            dialogs_.ShowError("The track " + unwritable->FileName().toQString() + " (cd "
+                               + unwritable->CDID().toQString()
+                               + ") can't be written so that it reads back the same. DataBase not saved.");
+            return false;
         }
     }
     if (!writer.commit()) {
