@@ -20,7 +20,7 @@ namespace {
 // The catalog lines of a stretch of the save order, built apart from the writer so that two
 // stretches can be built at once.
 struct LineBatch {
-    static constexpr size_t Lines = 8192;
+    static constexpr size_t Lines = 2048;
 
     void build(const std::vector<TSong *> &rows, const uint32_t *begin, const uint32_t *end)
     {
