@@ -111,8 +111,10 @@ private:
     }
     void release()
     {
-        if (block_)
-            TextBlocks::Free(std::exchange(block_, nullptr), blockBytes());
+        if (!block_)
+            return;
+        const size_t bytes = blockBytes();  // before the block is let go
+        TextBlocks::Free(std::exchange(block_, nullptr), bytes);
     }
 
     char *block_ = nullptr;
