@@ -20,8 +20,6 @@ namespace {
 // The catalog lines of a stretch of the save order, built apart from the writer so that two
 // stretches can be built at once.
 struct LineBatch {
-    static constexpr size_t Lines = 2048;
-
     void build(const std::vector<TSong *> &rows, const uint32_t *begin, const uint32_t *end)
     {
         text.clear();
@@ -194,13 +192,13 @@ bool Catalog::SaveCatalog(const QString &path)
         // writer leaves the file as it was when one cannot be written. Lines are built in
         // batches, two at a time, one on another core, while this core also writes the two
         // built before.
-        const size_t batchCount = (order.size() + LineBatch::Lines - 1) / LineBatch::Lines;
+        const size_t batchCount = (order.size() + SaveBatchLines - 1) / SaveBatchLines;
         LineBatch batches[4];
         const TSong *unwritable = nullptr;
         auto build = [&](size_t b) {
-            const size_t from = b * LineBatch::Lines;
+            const size_t from = b * SaveBatchLines;
             batches[b % 4].build(rows, order.data() + from,
-                                 order.data() + std::min(order.size(), from + LineBatch::Lines));
+                                 order.data() + std::min(order.size(), from + SaveBatchLines));
         };
         auto write = [&](size_t b) {
             const LineBatch &batch = batches[b % 4];

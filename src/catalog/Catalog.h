@@ -68,6 +68,8 @@ public:
 
     static ShortStr TitleLine();
     static ShortStr RulerLine();
+    // A save builds its lines in batches of this many, two batches at a time.
+    static constexpr size_t SaveBatchLines = 2048;
     static QString TotalsText(int files, int64_t size100, int64_t seconds);
 
 signals:

@@ -13,8 +13,17 @@ void SongIndex::FoldedKeyOf(const TSong *song, std::string &out)
     AppendCaseFolded(out, key);
 }
 
+// Keys are mostly asked for as they were stored: equal bytes need no folding.
+bool SongIndex::KeyBytesAre(const TSong *song, std::string_view key)
+{
+    const std::string_view cdid = song->CDIDUtf8();
+    return key.size() > cdid.size() && key.substr(0, cdid.size()) == cdid && key[cdid.size()] == '\t'
+        && key.substr(cdid.size() + 1) == song->FileNameUtf8();
+}
+
 bool SongIndex::KeyIs(const TSong *song, std::string_view folded)
 {
+    thread_local std::string key;
     const std::string_view parts[] = {song->CDIDUtf8(), "\t", song->FileNameUtf8()};
     const size_t length = parts[0].size() + 1 + parts[2].size();
     if (length <= ShortStr::MaxLen) {
@@ -37,13 +46,11 @@ bool SongIndex::KeyIs(const TSong *song, std::string_view folded)
         if (ascii)
             return at == folded.size();
         // Short enough to need no cut: folded part by part, without the key itself.
-        thread_local std::string key;
         key.clear();
         for (std::string_view part : parts)
             AppendCaseFolded(key, part);
         return key == folded;
     }
-    thread_local std::string key;
     FoldedKeyOf(song, key);
     return key == folded;
 }
@@ -132,13 +139,8 @@ TSong *SongIndex::find(std::string_view cdKeyUtf8) const
     for (size_t slot = hash & mask(); slots_[slot].slot; slot = (slot + 1) & mask()) {
         if (slots_[slot].hash != hash)
             continue;
-        // Keys are mostly asked for as they were stored: equal bytes need no folding.
         TSong *song = songAt(slots_[slot]);
-        const std::string_view cdid = song->CDIDUtf8();
-        if (cut.size() > cdid.size() && cut.substr(0, cdid.size()) == cdid && cut[cdid.size()] == '\t'
-            && cut.substr(cdid.size() + 1) == song->FileNameUtf8())
-            return song;
-        if (KeyIs(song, key))
+        if (KeyBytesAre(song, cut) || KeyIs(song, key))
             return song;
     }
     return nullptr;

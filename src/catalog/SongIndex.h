@@ -40,6 +40,8 @@ private:
     static void FoldedKeyOf(const TSong *song, std::string &out);
     // Whether the record's key, folded, is `folded`; builds nothing for a key of ASCII only.
     static bool KeyIs(const TSong *song, std::string_view folded);
+    // Whether the record's key is `key` byte for byte.
+    static bool KeyBytesAre(const TSong *song, std::string_view key);
     static uint32_t Hash(std::string_view folded);
     TSong *songAt(const Entry &e) const { return store_.at(e.slot - 1); }
     size_t mask() const { return size_ - 1; }

@@ -149,7 +149,8 @@ TEST_F(CatalogFixture, SaveWritesHeaderAndArtistKeyOrder)
 // once, in order, and nothing at all when a record in a late batch cannot be written.
 TEST_F(CatalogFixture, LargeSavesWriteEveryLineOnceInOrder)
 {
-    constexpr int Tracks = 9 * 2048 + 1000;  // batches of 2048: rounds of two, then a round of one
+    constexpr int Batch = int(Catalog::SaveBatchLines);
+    constexpr int Tracks = 9 * Batch + 1000;  // rounds of two batches, the last one cut short
     std::vector<int> numbers(Tracks);
     for (int i = 0; i < Tracks; ++i)
         numbers[i] = (i * 7919) % Tracks;  // a shuffle: 7919 is prime to Tracks
@@ -166,7 +167,7 @@ TEST_F(CatalogFixture, LargeSavesWriteEveryLineOnceInOrder)
     for (int n = 0; n < Tracks; ++n)
         ASSERT_TRUE(written[n + 2].contains("Artist " + QByteArray::number(n).rightJustified(5, '0') + ";")) << n;
 
-    catalog.all().song(3 * 2048 + 100)->SetTexts("Artist;", "b", "c", "bad");  // the second batch of a round
+    catalog.all().song(3 * Batch + 100)->SetTexts("Artist;", "b", "c", "bad");  // the second batch of a round
     EXPECT_FALSE(catalog.SaveCatalog(path("big.lst")));
     ASSERT_EQ(dialogs.textsAsked().size(), 1);
     EXPECT_TRUE(dialogs.textsAsked()[0].startsWith("The track bad (cd CD)"));
