@@ -21,12 +21,14 @@ public:
     {
         if (utf8.empty())
             return 0;
-        std::lock_guard<std::mutex> lock(mutex_);
         // Pooled values repeat (a CD's tracks are read one after another, play times are few),
-        // so a small table of recent texts answers most look-ups without a hash set probe.
-        uint32_t &recent = recent_[std::hash<std::string_view>()(utf8) % recent_.size()];
+        // so a small table of each thread's recent texts answers most look-ups without the lock
+        // and the hash set: a number once handed out names its text for good.
+        thread_local std::array<uint32_t, 4096> recentOfThread{};
+        uint32_t &recent = recentOfThread[std::hash<std::string_view>()(utf8) % recentOfThread.size()];
         if (recent != 0 && TextOf(recent) == utf8)
             return recent;
+        std::lock_guard<std::mutex> lock(mutex_);
         auto found = ids_.find(utf8);
         if (found == ids_.end()) {
             const uint32_t id = count_;
@@ -51,7 +53,6 @@ private:
     uint32_t count_ = 1;  // number 0 is the empty text
     // Keys view the texts in Pages.
     std::unordered_map<std::string_view, uint32_t> ids_;
-    std::array<uint32_t, 4096> recent_{};
 };
 
 Pool &ThePool()
