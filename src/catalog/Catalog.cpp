@@ -40,6 +40,49 @@ struct LineBatch {
     std::vector<uint32_t> ends; // where each line ends in text
     const TSong *unwritable = nullptr;  // the record the stretch stopped at
 };
+
+// A stretch of the lines of a catalog file with the records they are parsed into, read apart
+// from the parse so that the next stretch can be read while this one is parsed.
+struct ParseBatch {
+    // Reads up to Catalog::LoadBatchLines lines, each with a new record from store; false at
+    // the end of the file.
+    bool read(TextLineReader &reader, TrackStore &store)
+    {
+        text.clear();
+        ends.clear();
+        songs.clear();
+        for (auto &lines : malformed)
+            lines.clear();
+        std::string_view line;
+        while (songs.size() < Catalog::LoadBatchLines) {
+            if (!reader.readLine(line))
+                return false;
+            text += line;
+            ends.push_back(static_cast<uint32_t>(text.size()));
+            songs.push_back(store.create());
+        }
+        return true;
+    }
+
+    // Parses the lines [from, to), noting the malformed ones in part's list.
+    void parse(size_t part, size_t from, size_t to)
+    {
+        for (size_t k = from; k < to; ++k)
+            if (!songs[k]->ParseUtf8Line(line(k)))
+                malformed[part].push_back(static_cast<uint32_t>(k));
+    }
+
+    std::string_view line(size_t k) const
+    {
+        const size_t from = k ? ends[k - 1] : 0;
+        return std::string_view(text).substr(from, ends[k] - from);
+    }
+
+    std::string text;           // the lines one after another
+    std::vector<uint32_t> ends; // where each line ends in text
+    std::vector<TSong *> songs; // the record of each line
+    std::vector<uint32_t> malformed[2]; // the lines that are no whole catalog line, by part
+};
 } // namespace
 
 Catalog::Catalog(Dialogs &dialogs, const QString &programDir, const QString &baseCaption, QObject *parent)
@@ -131,7 +174,6 @@ bool Catalog::LoadCatalog(const QString &name)
     TextLineReader reader;
     if (!reader.open(name, openCatalogDevice ? openCatalogDevice(name) : nullptr) && !reader.failed())
         return false;
-    // Each line is parsed before the next is read, so a view into the reader's buffer will do.
     std::string_view line;
     reader.readLine(line);
     reader.readLine(line);
@@ -142,13 +184,37 @@ bool Catalog::LoadCatalog(const QString &name)
     int64_t seconds = 0;
     std::vector<TSong *> songs;
     MalformedLines malformed(dialogs_);
-    while (reader.readLine(line)) {
-        TSong *song = store_.create();
-        if (!song->ParseUtf8Line(line))
-            malformed.report(ShortStr::fromUtf8(line).toQString());
-        DBSize100 += song->Size / 100;
-        seconds += song->Seconds;
-        songs.push_back(song);
+    // Lines are read and parsed in batches. Another core parses the first part of a batch while
+    // this one reads the next batch and then parses the rest, a smaller part for the reading it
+    // has done; the malformed lines are then told in the order of the file.
+    ParseBatch batches[2];
+    bool more = batches[0].read(reader, store_);
+    for (size_t b = 0; !batches[b % 2].songs.empty(); ++b) {
+        ParseBatch &batch = batches[b % 2];
+        ParseBatch &next = batches[(b + 1) % 2];
+        const size_t count = batch.songs.size();
+        // A few lines are parsed sooner than a thread is started.
+        const size_t parts = count >= 1024 ? 2 : 1;
+        const size_t split = parts == 2 ? count * 5 / 8 : 0;
+        RunInParts(parts, [&](size_t part) {
+            if (part == 1) {
+                batch.parse(1, 0, split);
+                return;
+            }
+            if (more)
+                more = next.read(reader, store_);
+            else
+                next.songs.clear();
+            batch.parse(0, split, count);
+        });
+        for (size_t part : {1, 0})
+            for (uint32_t k : batch.malformed[part])
+                malformed.report(ShortStr::fromUtf8(batch.line(k)).toQString());
+        for (TSong *song : batch.songs) {
+            DBSize100 += song->Size / 100;
+            seconds += song->Seconds;
+        }
+        songs.insert(songs.end(), batch.songs.begin(), batch.songs.end());
     }
     malformed.finish();
     const int files = static_cast<int>(songs.size());

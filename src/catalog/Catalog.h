@@ -70,6 +70,8 @@ public:
     static ShortStr RulerLine();
     // A save builds its lines in batches of this many, two batches at a time.
     static constexpr size_t SaveBatchLines = 2048;
+    // A load reads and parses its lines in batches of this many.
+    static constexpr size_t LoadBatchLines = 8192;
     static QString TotalsText(int files, int64_t size100, int64_t seconds);
 
 signals:

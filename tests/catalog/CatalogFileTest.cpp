@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 struct CatalogFixture : ::testing::Test {
     QTemporaryDir dir;
@@ -87,6 +90,36 @@ TEST_F(CatalogFixture, FloodOfMalformedLines)
         EXPECT_EQ(catalog.all().count(), lines);
         EXPECT_EQ(dialogs.textsAsked(), expected) << lines;
     }
+}
+
+// A file of several batches loads its records in file order and tells its malformed lines in
+// that order too, wherever they fall in a batch.
+TEST_F(CatalogFixture, LargeLoadsKeepTheFileOrder)
+{
+    catalog.sortOnLoad = false;
+    constexpr int Batch = int(Catalog::LoadBatchLines);
+    const int bad[] = {0, Batch * 5 / 8 - 1, Batch * 5 / 8, Batch - 1, Batch, 2 * Batch - 1, 2 * Batch,
+                       2 * Batch + 1, 3 * Batch - 1, 3 * Batch + 99};
+    QList<QByteArray> lines;
+    QStringList expected;
+    for (int i = 0; i < 3 * Batch + 100; ++i) {
+        const bool malformed = std::find(std::begin(bad), std::end(bad), i) != std::end(bad);
+        lines << (malformed ? "no catalog line " : "CD; 00:01; 100; a; b; c; f") + QByteArray::number(i);
+        if (malformed)
+            expected << lines.last();
+    }
+    WriteFileBytes(path("big.lst"), CatalogFileBytes(lines));
+    ASSERT_TRUE(load(path("big.lst")));
+    EXPECT_EQ(dialogs.textsAsked(), expected);
+    ASSERT_EQ(catalog.all().count(), lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        const TSong *song = catalog.all().song(i);
+        const bool malformed = lines[i].startsWith("no");
+        // A malformed line is all in its first field, the CD ID, cut to 20 characters.
+        const QByteArray field = (malformed ? song->CDID() : song->FileName()).toQString().toUtf8();
+        ASSERT_TRUE(malformed ? lines[i].left(20) == field : lines[i].endsWith("; " + field)) << i;
+    }
+    EXPECT_EQ(catalog.allTotal(), "24676 files,      2MB, 06:51:06 total.");
 }
 
 TEST_F(CatalogFixture, TotalsText)
