@@ -256,11 +256,6 @@ TEST_F(PlayerControlFixture, DeletedTrackIsForgotten)
 // file that the user gives up on leave the bar and the current song as they were.
 TEST_F(PlayerControlFixture, FailuresLeaveThePlayerBarAlone)
 {
-    guard.run([&] { control.btnStopClick(); });
-    guard.run([&] { control.BtnPauseClick(); });
-    EXPECT_EQ(dialogs.textsAsked(), QStringList({"Incorrect mode", "Incorrect mode"}));
-    dialogs.asked.clear();
-
     fillSelection({"A", "B"});
     control.PlayfromCD1Click(true);
     fake.FailNext("Play", 6);

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cerrno>
@@ -37,43 +38,11 @@ QByteArray Tone(int seconds, int rate, int channels)
     }
     return pcm;
 }
-} // namespace
 
-QString Mp3File(Mp3Kind kind)
-{
-    static std::map<Mp3Kind, QString> made;
-    if (made.count(kind))
-        return made[kind];
-    const QString path = MediaDir().filePath(QString("tone%1.mp3").arg(int(kind)));
-    const QString raw = MediaDir().filePath(QString("tone%1.raw").arg(int(kind)));
-    const bool mono = kind == Mp3Kind::Mono;
-    WriteFileBytes(raw, mono ? Tone(3, 22050, 1) : Tone(4, 44100, 2));
-    // lame's options for each kind, in the order of Mp3Kind; the tone comes as raw samples.
-    static const QStringList options[] = {{"-b", "128"}, {"-V", "4"}, {"-b", "128", "-t"}, {"-m", "m", "-s", "22.05"}};
-    RunProgram(QStringList{"lame"} + options[int(kind)] + QStringList{"-r", "--quiet", raw, path});
-    return made[kind] = path;
-}
-
-QString Mp3OfLength(int seconds, bool vbr)
-{
-    static std::map<std::pair<int, bool>, QString> made;
-    const auto key = std::pair(seconds, vbr);
-    if (made.count(key))
-        return made[key];
-    const QString name = QString("%1s-%2").arg(seconds).arg(vbr ? "vbr" : "cbr");
-    const QString path = MediaDir().filePath(name + ".mp3");
-    const QString raw = MediaDir().filePath(name + ".raw");
-    WriteFileBytes(raw, Tone(seconds, 16000, 1));
-    const QStringList rate = vbr ? QStringList{"-V", "9"} : QStringList{"-b", "64"};
-    RunProgram(QStringList{"lame"} + rate + QStringList{"-r", "-s", "16", "-m", "m", "--quiet", raw, path});
-    return made[key] = path;
-}
-
-QByteArray Mp3Bytes(Mp3Kind kind)
-{
-    return ReadFileBytes(Mp3File(kind));
-}
-
+// Runs a program (found on PATH) to its end; throws when it cannot start or does not exit with 0.
+// A plain fork and exec: Qt's process start runs the child in the parent's memory until exec,
+// after which ThreadSanitizer no longer sees the calling thread's locks and reports races that
+// are none.
 void RunProgram(const QStringList &args)
 {
     std::vector<QByteArray> words;
@@ -93,6 +62,40 @@ void RunProgram(const QStringList &args)
     }
     if (pid < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error(args.join(' ').toStdString() + " failed");
+}
+
+// A tone of that length encoded by lame with the given options; once per name.
+QString Encoded(const QString &name, int seconds, int rate, int channels, const QStringList &options)
+{
+    static std::map<QString, QString> made;
+    QString &mp3 = made[name];
+    if (mp3.isEmpty()) {
+        const QString raw = MediaDir().filePath(name + ".raw"), path = MediaDir().filePath(name + ".mp3");
+        WriteFileBytes(raw, Tone(seconds, rate, channels));
+        RunProgram(QStringList{"lame"} + options + QStringList{"-r", "--quiet", raw, path});
+        mp3 = path;
+    }
+    return mp3;
+}
+} // namespace
+
+QString Mp3File(Mp3Kind kind)
+{
+    // lame's options for each kind, in the order of Mp3Kind.
+    static const QStringList options[] = {{"-b", "128"}, {"-V", "4"}, {"-b", "128", "-t"}, {"-m", "m", "-s", "22.05"}};
+    const bool mono = kind == Mp3Kind::Mono;
+    return Encoded(QString("tone%1").arg(int(kind)), mono ? 3 : 4, mono ? 22050 : 44100, mono ? 1 : 2, options[int(kind)]);
+}
+
+QString Mp3OfLength(int seconds, bool vbr)
+{
+    return Encoded(QString("%1s-%2").arg(seconds).arg(vbr ? "vbr" : "cbr"), seconds, 16000, 1,
+                   {vbr ? "-V" : "-b", vbr ? "9" : "64", "-s", "16", "-m", "m"});
+}
+
+QByteArray Mp3Bytes(Mp3Kind kind)
+{
+    return ReadFileBytes(Mp3File(kind));
 }
 
 QString ScratchDir()

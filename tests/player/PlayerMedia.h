@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <atomic>
 #include <csignal>
 #include <cstdint>
@@ -28,11 +27,6 @@ QByteArray Mp3Bytes(Mp3Kind kind);
 // A tone of exactly that many seconds, 16 kHz mono, at 64 kbit/s or VBR, with the encoder's
 // header that gives the exact length; encoded on first use.
 QString Mp3OfLength(int seconds, bool vbr);
-// Runs a program (found on PATH) to its end; throws when it cannot start or does not exit with 0.
-// A plain fork and exec: Qt's process start runs the child in the parent's memory until exec,
-// after which ThreadSanitizer no longer sees the calling thread's locks and reports races that
-// are none.
-void RunProgram(const QStringList &args);
 // A fresh directory of this process for output files.
 QString ScratchDir();
 // A file with the given bytes in a fresh scratch directory.

@@ -18,6 +18,9 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 namespace {
 // The program as main() puts it together, on the scripted dialogs.
 struct Program {
@@ -33,13 +36,19 @@ struct Program {
 };
 
 struct MainFormFixture : ::testing::Test {
-    QTemporaryDir home;
-    ScriptedDialogs dialogs;
-    MainFormFixture()
-    {
-        qputenv("ZEMLO_HOME", home.path().toUtf8());
-    }
+    MainFormFixture() { qputenv("ZEMLO_HOME", home.path().toUtf8()); }
     ~MainFormFixture() override { qunsetenv("ZEMLO_HOME"); }
+    // The program started in `home`, its window shown; `setup` runs before the start.
+    TMainForm &start(const std::function<void(Program &)> &setup = {})
+    {
+        program = std::make_unique<Program>(dialogs);
+        if (setup)
+            setup(*program);
+        program->create({"zemlo"});
+        program->form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&program->form));
+        return program->form;
+    }
     template <class T>
     T *child(TMainForm &form, const char *name)
     {
@@ -47,6 +56,9 @@ struct MainFormFixture : ::testing::Test {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
+    QTemporaryDir home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Program> program;
 };
 } // namespace
 
@@ -56,23 +68,18 @@ TEST_F(MainFormFixture, TotalsShowTheCatalogAndTheSelection)
 {
     WriteFileBytes(home.filePath("ZEMLO.INI"), "[ZEMLO]\r\nCD=/media/cd\r\nList=Main.lst\r\n");
     WriteFileBytes(home.filePath("Main.lst"), CatalogFileBytes({"CD1; 01:00; 1000; A; B; C; x.mp3"}));
-    Program program(dialogs);
-    program.create({"zemlo"});
+    TMainForm &form = start();
     EXPECT_TRUE(dialogs.asked.empty());
-    ASSERT_TRUE(program.core.catalog().LoadCatalog(program.core.catalog().DBFileName()));
-    EXPECT_EQ(program.form.windowTitle(), "ZEMLO - MAIN.LST");
-    EXPECT_EQ(child<QLabel>(program.form, "AllTotal")->text(), "1 files,      0MB, 00:01:00 total.");
-    EXPECT_EQ(child<QLabel>(program.form, "Total")->text(), program.core.selection().total());
+    ASSERT_TRUE(program->core.catalog().LoadCatalog(program->core.catalog().DBFileName()));
+    EXPECT_EQ(form.windowTitle(), "ZEMLO - MAIN.LST");
+    EXPECT_EQ(child<QLabel>(form, "AllTotal")->text(), "1 files,      0MB, 00:01:00 total.");
+    EXPECT_EQ(child<QLabel>(form, "Total")->text(), program->core.selection().total());
 }
 
 TEST_F(MainFormFixture, CentredHelpAndCommands)
 {
-    Program program(dialogs);
-    program.create({"zemlo"});
-    TMainForm &form = program.form;
+    TMainForm &form = start();
     dialogs.asked.clear();
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.activateWindow();
     const QRect screen = form.screen()->geometry();
     EXPECT_LE((form.frameGeometry().center() - screen.center()).manhattanLength(), 2);
@@ -100,23 +107,18 @@ TEST_F(MainFormFixture, CentredHelpAndCommands)
 // playing itself is tests/e2e/player.sh's, with a sound server.
 TEST_F(MainFormFixture, PlayerBarShowsAndDrivesThePlayer)
 {
-    Program program(dialogs);
-    program.platform.level = {1000, 40000};
-    program.create({"zemlo"});
-    TMainForm &form = program.form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TMainForm &form = start([](Program &p) { p.platform.level = {1000, 40000}; });
     auto *volume = child<TSlider>(form, "Volume");
     EXPECT_EQ(volume->Value(), 61);
-    EXPECT_EQ(program.platform.level.left, 1000) << "start-up only reads the volume";
+    EXPECT_EQ(program->platform.level.left, 1000) << "start-up only reads the volume";
 
     volume->setFocus();
     QTest::keyClick(volume, Qt::Key_Right);
     EXPECT_EQ(volume->Value(), 80);
-    EXPECT_EQ(program.platform.level.left, PlayerControl::ChannelVolume(80));
-    EXPECT_EQ(program.platform.level.right, PlayerControl::ChannelVolume(80));
+    EXPECT_EQ(program->platform.level.left, PlayerControl::ChannelVolume(80));
+    EXPECT_EQ(program->platform.level.right, PlayerControl::ChannelVolume(80));
 
-    program.core.playerControl().mp3playerPosUpdate(12500, 245000);
+    program->core.playerControl().mp3playerPosUpdate(12500, 245000);
     auto *position = child<TSlider>(form, "Slider1");
     EXPECT_EQ(QStringList({child<QLabel>(form, "PlayOfs")->text(), child<QLabel>(form, "PlayLen")->text()}),
               QStringList({"00:12", "04:05"}));
@@ -139,11 +141,9 @@ TEST_F(MainFormFixture, SelectionListFileKeysAndButtons)
     WriteFileBytes(home.filePath("Main.lst"), CatalogFileBytes({"CD1; 01:00; 1; A; B; C; x.mp3", "CD1; 01:00; 1; D; E; F; y.mp3"}));
     const QByteArray listBytes = "CD1\ty.mp3\r\nCD1\tx.mp3\r\n";
     WriteFileBytes(home.filePath("in.m3c"), listBytes);
-    Program program(dialogs);
-    program.create({"zemlo"});
-    ASSERT_TRUE(program.core.catalog().LoadCatalog(program.core.catalog().DBFileName()));
-    Selection &selection = program.core.selection();
-    TMainForm &form = program.form;
+    TMainForm &form = start();
+    ASSERT_TRUE(program->core.catalog().LoadCatalog(program->core.catalog().DBFileName()));
+    Selection &selection = program->core.selection();
     const QString fileDialog = "Select CD List FileName|MP3 CD List (*.m3c)";
     struct Case { const char *name; std::function<void()> press; bool load; QString chosen; };
     const Case cases[] = {
@@ -152,13 +152,13 @@ TEST_F(MainFormFixture, SelectionListFileKeysAndButtons)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        form.show();
+        form.show();  // again after the case before closed it
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         form.activateWindow();
         if (c.load)
             selection.ClearSelection();
         else
-            ASSERT_TRUE(program.core.selectionFile().ReadSelectionFile(home.filePath("in.m3c")));
+            ASSERT_TRUE(program->core.selectionFile().ReadSelectionFile(home.filePath("in.m3c")));
         selection.setSelModified(true);  // as after a drop
         dialogs.asked.clear();
         dialogs.results = {mrYes};
@@ -180,11 +180,7 @@ TEST_F(MainFormFixture, SelectionListFileKeysAndButtons)
 // lists' headers follow their lists.
 TEST_F(MainFormFixture, ResizeAndSplitterKeepTheLayoutRules)
 {
-    Program program(dialogs);
-    program.create({"zemlo"});
-    TMainForm &form = program.form;
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TMainForm &form = start();
     auto *total = child<QLabel>(form, "Total");
     auto *all = child<TTabListBox>(form, "all");
     auto *sel = child<TTabListBox>(form, "sel");

