@@ -34,10 +34,12 @@ public:
         return done;
     }
 
+    // The size is given as a stream gives it, so that a file and a stream of the same bytes
+    // measure the same (the library counts an ID3v1 tag at the end only when it knows the size).
     bool Attach(mpg123_handle *mh) override
     {
         return mpg123_replace_reader_handle(mh, &ReadFn, &SeekFn, nullptr) == MPG123_OK
-            && mpg123_open_handle(mh, this) == MPG123_OK;
+            && mpg123_open_handle(mh, this) == MPG123_OK && mpg123_set_filesize(mh, off_t(size_)) == MPG123_OK;
     }
 
     bool Rewind() override { return SeekTo(0, SEEK_SET) == 0; }
