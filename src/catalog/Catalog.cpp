@@ -44,24 +44,29 @@ struct LineBatch {
 // A stretch of the lines of a catalog file with the records they are parsed into, read apart
 // from the parse so that the next stretch can be read while this one is parsed.
 struct ParseBatch {
-    // Reads up to Catalog::LoadBatchLines lines, each with a new record from store; false at
-    // the end of the file.
-    bool read(TextLineReader &reader, TrackStore &store)
+    // Reads up to Catalog::LoadBatchLines lines; false at the end of the file.
+    bool read(TextLineReader &reader)
     {
         text.clear();
         ends.clear();
-        songs.clear();
-        for (auto &lines : malformed)
-            lines.clear();
         std::string_view line;
-        while (songs.size() < Catalog::LoadBatchLines) {
+        while (ends.size() < Catalog::LoadBatchLines) {
             if (!reader.readLine(line))
                 return false;
             text += line;
             ends.push_back(static_cast<uint32_t>(text.size()));
-            songs.push_back(store.create());
         }
         return true;
+    }
+
+    // A new record from store for each line read.
+    void createRecords(TrackStore &store)
+    {
+        songs.clear();
+        for (size_t k = 0; k < ends.size(); ++k)
+            songs.push_back(store.create());
+        for (auto &lines : malformed)
+            lines.clear();
     }
 
     // Parses the lines [from, to), noting the malformed ones in part's list.
@@ -184,29 +189,44 @@ bool Catalog::LoadCatalog(const QString &name)
     int64_t seconds = 0;
     std::vector<TSong *> songs;
     MalformedLines malformed(dialogs_);
-    // Lines are read and parsed in batches. Another core parses the first part of a batch while
-    // this one reads the next batch and then parses the rest, a smaller part for the reading it
-    // has done; the malformed lines are then told in the order of the file.
+    // Lines are read and parsed in batches. While this core reads the next batch and parses
+    // most of this one, another core puts the batches before into the key index and parses the
+    // first quarter of this one. The malformed lines are then told in the order of the file.
     ParseBatch batches[2];
-    bool more = batches[0].read(reader, store_);
+    bool more = batches[0].read(reader);
+    batches[0].createRecords(store_);
+    if (more) {
+        // The index is sized at once for the lines that the first batch promises, as each growth
+        // would move every entry. A line takes at least one byte for its end, and a catalog
+        // line 24 more, which bounds the guess.
+        const size_t lines = batches[0].songs.size();
+        const auto size = static_cast<size_t>(std::max<qint64>(reader.size(), 0));
+        songIndex_.reserve(std::min(size / (batches[0].text.size() + lines) * lines, size / 25));
+    }
+    size_t indexed = 0;  // songs[0, indexed) are in the key index
     for (size_t b = 0; !batches[b % 2].songs.empty(); ++b) {
         ParseBatch &batch = batches[b % 2];
         ParseBatch &next = batches[(b + 1) % 2];
         const size_t count = batch.songs.size();
         // A few lines are parsed sooner than a thread is started.
         const size_t parts = count >= 1024 ? 2 : 1;
-        const size_t split = parts == 2 ? count * 5 / 8 : 0;
+        const size_t split = parts == 2 ? count / 4 : 0;
         RunInParts(parts, [&](size_t part) {
-            if (part == 1) {
+            if (part == 1 || parts == 1) {
+                songIndex_.addAll(songs, indexed);
                 batch.parse(1, 0, split);
-                return;
             }
+            if (part == 1)
+                return;
             if (more)
-                more = next.read(reader, store_);
+                more = next.read(reader);
             else
-                next.songs.clear();
+                next.ends.clear();
             batch.parse(0, split, count);
         });
+        indexed = songs.size();
+        // Not while the index is filled: it looks records up in the store.
+        next.createRecords(store_);
         for (size_t part : {1, 0})
             for (uint32_t k : batch.malformed[part])
                 malformed.report(ShortStr::fromUtf8(batch.line(k)).toQString());
@@ -218,7 +238,8 @@ bool Catalog::LoadCatalog(const QString &name)
     }
     malformed.finish();
     const int files = static_cast<int>(songs.size());
-    AddStored(std::move(songs));
+    songIndex_.addAll(songs, indexed);
+    all_.setSongs(std::move(songs));
     if (sortOnLoad)
         sorter_.Sort(SortKind::Artist, true);
 

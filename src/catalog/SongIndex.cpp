@@ -108,18 +108,20 @@ void SongIndex::add(TSong *song)
     insert(key, Hash(key), song);
 }
 
-void SongIndex::addAll(const std::vector<TSong *> &songs)
+void SongIndex::addAll(const std::vector<TSong *> &all, size_t from)
 {
-    reserve(count_ + songs.size());
+    TSong *const *songs = all.data() + from;
+    const size_t count = all.size() - from;
+    reserve(count_ + count);
     // Entries land at random in a table far larger than the cache: each key is hashed some
     // records ahead of its insert and its entry asked for, so that the insert seldom waits.
     constexpr size_t Ahead = 8;
     std::string keys[Ahead];
     uint32_t hashes[Ahead];
-    for (size_t i = 0; i < songs.size() + Ahead; ++i) {
+    for (size_t i = 0; i < count + Ahead; ++i) {
         if (i >= Ahead)
             insert(keys[i % Ahead], hashes[i % Ahead], songs[i - Ahead]);
-        if (i < songs.size()) {
+        if (i < count) {
             FoldedKeyOf(songs[i], keys[i % Ahead]);
             hashes[i % Ahead] = Hash(keys[i % Ahead]);
             __builtin_prefetch(&slots_[hashes[i % Ahead] & mask()]);

@@ -20,14 +20,16 @@ public:
     explicit SongIndex(const TrackStore &store) : store_(store) {}
 
     void add(TSong *song);
-    // Adds many records in order; for equal keys the last one wins, as with add().
-    void addAll(const std::vector<TSong *> &songs);
+    // Adds the records songs[from...] in order; for equal keys the last one wins, as with add().
+    void addAll(const std::vector<TSong *> &songs, size_t from = 0);
     // The key as valid UTF-8, cut to a short string's 255 characters like any key: a selection
     // file is looked up line by line without decoding.
     TSong *find(std::string_view cdKeyUtf8) const;
     // Removes the entry that refers to song, if there is one.
     void remove(const TSong *song);
     void removeAll(const std::vector<TSong *> &songs);
+    // Room for n records without growing: each growth moves every entry.
+    void reserve(size_t n);
     void clear();
     int count() const { return static_cast<int>(count_); }
 
@@ -45,8 +47,6 @@ private:
     static uint32_t Hash(std::string_view folded);
     TSong *songAt(const Entry &e) const { return store_.at(e.slot - 1); }
     size_t mask() const { return size_ - 1; }
-    // Room for n entries at most three quarters full.
-    void reserve(size_t n);
     void insert(std::string_view key, uint32_t hash, TSong *song);
     void eraseSlot(size_t slot);
 

@@ -83,7 +83,8 @@ bool TextLineReader::open(const QString &path, std::unique_ptr<QIODevice> device
     }
     // No bigger than the file needs, and not zeroed: reading a small file then costs little more
     // than its bytes. A file that has grown since is still read whole, in more chunks.
-    chunkSize_ = static_cast<size_t>(std::clamp<qint64>(device_->size(), MinChunkSize, MaxChunkSize));
+    size_ = device_->size();
+    chunkSize_ = static_cast<size_t>(std::clamp<qint64>(size_, MinChunkSize, MaxChunkSize));
     buffer_.reset(new char[chunkSize_ + MaxCarry]);
     cp1252_ = !scanIsUtf8();
     // A read error in the scan is met again (and reported) by the reading itself.

@@ -28,6 +28,8 @@ public:
     // The same line without a copy where it lies whole in the buffer: valid until the next call.
     bool readLine(std::string_view &line);
     bool failed() const { return failed_; }
+    // The file's size in bytes when it was opened.
+    qint64 size() const { return size_; }
     TextFileState state() const { return state_; }
     bool isCp1252() const { return cp1252_; }
 
@@ -51,4 +53,5 @@ private:
     std::string kept_;
     TextFileState state_ = TextFileState::Missing;
     size_t maxLineBytes_;
+    qint64 size_ = 0;
 };

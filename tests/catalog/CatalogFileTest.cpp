@@ -104,7 +104,9 @@ TEST_F(CatalogFixture, LargeLoadsKeepTheFileOrder)
     QStringList expected;
     for (int i = 0; i < 3 * Batch + 100; ++i) {
         const bool malformed = std::find(std::begin(bad), std::end(bad), i) != std::end(bad);
-        lines << (malformed ? "no catalog line " : "CD; 00:01; 100; a; b; c; f") + QByteArray::number(i);
+        lines << (malformed ? "bad line " : "CD; 00:01; 100; a; b; c; f") + QByteArray::number(i);
+        if (i == 2 * Batch + 10)
+            lines.last() = "cd; 00:01; 100; a; b; c; F10";  // the key of line 10
         if (malformed)
             expected << lines.last();
     }
@@ -114,12 +116,15 @@ TEST_F(CatalogFixture, LargeLoadsKeepTheFileOrder)
     ASSERT_EQ(catalog.all().count(), lines.size());
     for (int i = 0; i < lines.size(); ++i) {
         const TSong *song = catalog.all().song(i);
-        const bool malformed = lines[i].startsWith("no");
+        const bool malformed = lines[i].startsWith("bad");
         // A malformed line is all in its first field, the CD ID, cut to 20 characters.
         const QByteArray field = (malformed ? song->CDID() : song->FileName()).toQString().toUtf8();
         ASSERT_TRUE(malformed ? lines[i].left(20) == field : lines[i].endsWith("; " + field)) << i;
     }
     EXPECT_EQ(catalog.allTotal(), "24676 files,      2MB, 06:51:06 total.");
+    // The key index holds every record, the last of equal keys winning across batches too.
+    EXPECT_EQ(catalog.songIndex().count(), lines.size() - 1);
+    EXPECT_EQ(catalog.songIndex().find("CD\tf10"), catalog.all().song(2 * Batch + 10));
 }
 
 TEST_F(CatalogFixture, TotalsText)
