@@ -36,14 +36,21 @@ class FailingPromptDialogs : public ScriptedDialogs {
 public:
     bool InputQuery(const QString &, const QString &, QString &) override { throw std::runtime_error("disk gone"); }
 };
-} // namespace
 
-TEST(TImportTracks, CaptionsItemsAndHeader)
-{
-    QtDialogs dialogs;
+// What the dialog runs with: the dialogs, the guard of its handlers and the remembered settings.
+template <class AnyDialogs>
+struct WithDialogs : ::testing::Test {
+    AnyDialogs dialogs;
     DialogsErrorReporter errors{dialogs};
     HandlerGuard guard{errors};
     ImportFormats remembered;
+};
+using TImportTracksDialog = WithDialogs<QtDialogs>;
+using TImportTracksFailingPrompt = WithDialogs<FailingPromptDialogs>;
+} // namespace
+
+TEST_F(TImportTracksDialog, CaptionsItemsAndHeader)
+{
     ImportTracksForm form(dialogs, remembered, Files);
     form.Caption = "Import from Blue Fox/";
     TImportTracks dialog(form, guard);
@@ -74,17 +81,13 @@ TEST(TImportTracks, CaptionsItemsAndHeader)
                                             dialog.SkipBtn, dialog.CancelBtn, dialog.UseID3Tags, dialog.Tracks}));
 }
 
-TEST(TImportTracks, OpensTranslatedAndClosesByKeyboard)
+TEST_F(TImportTracksDialog, OpensTranslatedAndClosesByKeyboard)
 {
     struct Case { const char *how; int tabs; int key; int choice; };
     const Case cases[] = {{"Escape", 0, Qt::Key_Escape, ImportTracksForm::StopChoice},
                           {"seven Tabs, Return", 7, Qt::Key_Return, ImportTracksForm::AddChoice}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.how);
-        QtDialogs dialogs;
-        DialogsErrorReporter errors{dialogs};
-        HandlerGuard guard{errors};
-        ImportFormats remembered;
         remembered.fileNameFormat = "Track";
         ImportTracksForm form(dialogs, remembered, Files);
         bool formatFocused = false, tabsReachedAdd = false;
@@ -112,15 +115,11 @@ TEST(TImportTracks, OpensTranslatedAndClosesByKeyboard)
     }
 }
 
-TEST(TImportTracks, UseId3TagsTranslatesAllRowsWhenToggledAndComesUpAsRemembered)
+TEST_F(TImportTracksDialog, UseId3TagsTranslatesAllRowsWhenToggledAndComesUpAsRemembered)
 {
     QTemporaryDir dir;
     WriteTaggedMp3(dir.filePath(Files[0]), Id3Names{"Tagged Fox", "", "Tagged Rain"});
     WriteTaggedMp3(dir.filePath(Files[1]), Id3Names{"Tagged Owl", "Tagged Day", ""});
-    QtDialogs dialogs;
-    DialogsErrorReporter errors{dialogs};
-    HandlerGuard guard{errors};
-    ImportFormats remembered;
     // The first dialog turns the box on, and the second comes up with it.
     for (bool rememberedOn : {false, true}) {
         SCOPED_TRACE(rememberedOn ? "remembered on" : "remembered off");
@@ -145,12 +144,8 @@ TEST(TImportTracks, UseId3TagsTranslatesAllRowsWhenToggledAndComesUpAsRemembered
     }
 }
 
-TEST(TImportTracks, AFailingHandlerIsReportedAndTheDialogStaysUsable)
+TEST_F(TImportTracksFailingPrompt, AFailingHandlerIsReportedAndTheDialogStaysUsable)
 {
-    FailingPromptDialogs dialogs;
-    DialogsErrorReporter errors{dialogs};
-    HandlerGuard guard{errors};
-    ImportFormats remembered;
     ImportTracksForm form(dialogs, remembered, Files);
     bool openAfterError = false;
     QString typed;
