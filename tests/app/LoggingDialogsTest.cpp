@@ -1,5 +1,4 @@
 #include "app/LoggingDialogs.h"
-#include "app/PlatformPorts.h"
 #include "app/SelDirForm.h"
 #include "app/SetupForm.h"
 #include "catalog/EditTrackForm.h"
@@ -7,6 +6,7 @@
 #include "import/ImportTracksForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,7 @@ TEST(LoggingDialogs, LogsEveryKindAndPassesTheAnswerOn)
     progress->setProgress(0, "a.mp3");
     progress->keepResponsive();
 
-    struct NoVolumes : MountedVolumes {
-        QList<MountedVolume> volumes() override { return {}; }
-    } volumes;
+    TestPlatform volumes{scripted};
     scripted.onForm<SetupForm>([](SetupForm &form) { form.CancelBtnClick(); });
     scripted.onForm<SelDirForm>([](SelDirForm &form) { form.BitBtn2Click(); });
     SetupForm setup(dialogs, volumes, Config());

@@ -3,13 +3,13 @@
 
 #include "app/Config.h"
 #include "app/IniFile.h"
-#include "app/PlatformPorts.h"
 #include "app/SelDirForm.h"
 #include "app/SetupCommand.h"
 #include "app/SetupForm.h"
 #include "support/FailingDevice.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/TestPlatform.h"
 #include "util/CommandLine.h"
 
 #include <QDir>
@@ -18,11 +18,6 @@
 #include <optional>
 
 namespace {
-struct FakeVolumes : MountedVolumes {
-    QList<MountedVolume> list{{"/", true}};
-    QList<MountedVolume> volumes() override { return list; }
-};
-
 // The CD paths in force, slots 1 to CDPathCount.
 QStringList PathsInForce(const Config &config)
 {
@@ -44,7 +39,7 @@ struct SetupFixture : ::testing::Test {
     QTemporaryDir home;
     QString ini = home.filePath("ZEMLO.INI");
     ScriptedDialogs dialogs;
-    FakeVolumes volumes;
+    TestPlatform volumes{dialogs};
     Config config;
     SetupCommand setup{dialogs, volumes, config};
 
@@ -301,7 +296,7 @@ TEST_F(SetupFixture, SelectPathDrivesAndNotReadyVolumes)
 {
     const QString cd = dir("cd"), usb = dir("usb"), music = dir("usb/music"), cdSub = dir("cd/sub"),
                   usbx = dir("usbx");
-    volumes.list = {{"/", true}, {cd, false}, {usb + "/", true}, {usb, true}};
+    volumes.mounted = {{"/", true}, {cd, false}, {usb + "/", true}, {usb, true}};
     SelDirForm form(dialogs, volumes);
     EXPECT_EQ(form.Drives(), (QStringList{"/", cd, usb}));  // "/" first, each mount point once
     const QString cwd = QDir::currentPath();

@@ -196,11 +196,4 @@ TEST_F(ImportForm, TheNextDialogTakesTheRememberedSettingsAndRereadsTheTags)
 
     open({"07 Rain.mp3"}, "Pop\\Blue Fox-Night Songs\\");
     EXPECT_EQ(names(), QStringList{"07 Rain.mp3|Blue Fox|Second|07 Rain"});
-
-    // Add refuses a tag value that a catalog line cannot store.
-    WriteTaggedMp3(dir.filePath("A-B-C.mp3"), Id3Names{"AC;DC", "", ""});
-    open({"A-B-C.mp3"});
-    form->OkBtnClick();
-    EXPECT_EQ(dialogs.textsAsked(), QStringList{Unstorable});
-    EXPECT_FALSE(form->Closed());
 }

@@ -9,27 +9,15 @@
 #include "player/PlayerMedia.h"
 #include "player/TMPEGPlayer.h"
 #include "selection/TrackFileLocator.h"
-#include "support/ScriptedDialogs.h"
+#include "support/InsertingDialogs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-
-struct InsertingDialogs : ScriptedDialogs {
-    std::function<void()> onQuestion;
-    int MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
-                        MsgDlgBtn focus) override
-    {
-        if (onQuestion)
-            onQuestion();
-        return ScriptedDialogs::MessageDlgFocus(text, type, buttons, helpContext, focus);
-    }
-};
 
 struct MeasurementFixture : ::testing::Test {
     static constexpr const char *OldPlayTime = "12:34";

@@ -1,22 +1,8 @@
 #include "selection/ExportFixture.h"
+#include "support/InsertingDialogs.h"
 
 namespace {
 using Locator = ExportFixture;
-
-// Asks the scripted questions and puts the track's file on the second CD path once `appearsAfter`
-// questions were asked.
-struct InsertingDialogs : ScriptedDialogs {
-    std::function<void()> insertCD;
-    size_t appearsAfter = 0;
-    int MessageDlgFocus(const QString &text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
-                        MsgDlgBtn focus) override
-    {
-        const int answer = ScriptedDialogs::MessageDlgFocus(text, type, buttons, helpContext, focus);
-        if (asked.size() == appearsAfter)
-            insertCD();
-        return answer;
-    }
-};
 } // namespace
 
 // How a name is matched on one path is the business of FindNativePath and tested there.
@@ -69,12 +55,15 @@ TEST_F(Locator, AsksUntilTheFileAppearsOrTheUserCancels)
     for (const Case &c : cases) {
         QDir(path("e")).removeRecursively();
         setCDPaths({"d", "e"});
+        if (c.answers.empty())
+            make("e/Pop/x.mp3");
         InsertingDialogs inserting;
         inserting.results = c.answers;
-        inserting.appearsAfter = c.appearsAfter;
-        inserting.insertCD = [&] { make("e/Pop/x.mp3"); };
-        if (c.answers.empty())
-            inserting.insertCD();
+        // The file appears while question number appearsAfter is shown.
+        inserting.onQuestion = [&] {
+            if (inserting.asked.size() + 1 == c.appearsAfter)
+                make("e/Pop/x.mp3");
+        };
         QString name = "Pop\\x.mp3";
         EXPECT_EQ(TrackFileLocator(config, inserting).EnsureTrackFile(name, "CD7"), c.found);
         EXPECT_EQ(name, c.found ? path("e/Pop/x.mp3") : "Pop\\x.mp3");

@@ -1,7 +1,7 @@
 #pragma once
 // Platform ports for tests: errors go to the scripted dialogs, no list has the focus unless a
 // test says so, the volume lives in memory, started programs are only recorded, and "/" is the
-// one mounted volume.
+// one mounted volume unless a test mounts others.
 
 #include "app/ErrorReporter.h"
 #include "app/ListFocus.h"
@@ -15,6 +15,7 @@ struct TestPlatform : ListFocus, VolumeMixer, ProcessStarter, MountedVolumes {
     const ListModel *focused = nullptr;
     StereoVolume level;
     QStringList started;  // command line and arguments of each start, joined by "|"
+    QList<MountedVolume> mounted{{"/", true}};
 
     const ListModel *focusedList() const override { return focused; }
     void focusList(const ListModel &list) override { focused = &list; }
@@ -25,7 +26,7 @@ struct TestPlatform : ListFocus, VolumeMixer, ProcessStarter, MountedVolumes {
         started << (QStringList{commandLine} + arguments).join('|');
         return true;
     }
-    QList<MountedVolume> volumes() override { return {{"/", true}}; }
+    QList<MountedVolume> volumes() override { return mounted; }
 
     PlatformPorts ports() { return {errors, *this, *this, *this, *this}; }
 };

@@ -1,7 +1,7 @@
-#include "app/ErrorReporter.h"
-#include "app/PlatformPorts.h"
 #include "app/ui/TSelDir.h"
 #include "app/ui/TSetupForm.h"
+#include "support/TestPlatform.h"
+#include "support/gui/FocusChain.h"
 #include "support/gui/ModalDriver.h"
 #include "widgets/QtDialogs.h"
 
@@ -19,11 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct FakeVolumes : MountedVolumes {
-    QList<MountedVolume> list{{"/", true}};
-    QList<MountedVolume> volumes() override { return list; }
-};
-
 Config TwoPaths()
 {
     Config config;
@@ -38,9 +33,8 @@ Config TwoPaths()
 TEST(TSetupForm, CaptionsFocusOrderAndTheFormsState)
 {
     QtDialogs dialogs;
-    DialogsErrorReporter errors{dialogs};
-    HandlerGuard guard{errors};
-    FakeVolumes volumes;
+    TestPlatform volumes{dialogs};
+    HandlerGuard guard{volumes.errors};
     SetupForm form(dialogs, volumes, TwoPaths());
     TSetupForm dialog(form, guard);
     EXPECT_EQ(dialog.windowTitle(), "Setup for ZEMLO");
@@ -57,15 +51,10 @@ TEST(TSetupForm, CaptionsFocusOrderAndTheFormsState)
     EXPECT_TRUE(dialog.OkBtn->isDefault());
     EXPECT_LT(dialog.Player->geometry().right(), dialog.SpeedButton1->x());
 
-    const QWidget *order[] = {dialog.OkBtn, dialog.CancelBtn, dialog.CDPathList, dialog.AddPath, dialog.ChangePath,
-                              dialog.DelPath, dialog.Player, dialog.CopyToHDPath, dialog.PlayFromHDPath, dialog.OkBtn};
-    const QWidget *w = dialog.OkBtn;
-    for (const QWidget *expected : order) {
-        EXPECT_EQ(w, expected) << (w ? w->metaObject()->className() : "none");
-        do
-            w = w->nextInFocusChain();
-        while (w->focusPolicy() == Qt::NoFocus || !w->isEnabled());
-    }
+    EXPECT_EQ(TabChain(dialog.OkBtn),
+              (std::vector<const QWidget *>{dialog.OkBtn, dialog.CancelBtn, dialog.CDPathList, dialog.AddPath,
+                                            dialog.ChangePath, dialog.DelPath, dialog.Player, dialog.CopyToHDPath,
+                                            dialog.PlayFromHDPath}));
 
     // The list box and the edits show the form's state and hand changes back.
     ASSERT_EQ(dialog.CDPathList->count(), 2);
@@ -89,7 +78,7 @@ TEST(TSetupForm, ReturnConfirmsEscapeCancels)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.how);
         QtDialogs dialogs;
-        FakeVolumes volumes;
+        TestPlatform volumes{dialogs};
         SetupForm form(dialogs, volumes, TwoPaths());
         bool okFocused = false;
         WhenShown<TSetupForm> shown([&](TSetupForm *d) {
@@ -110,8 +99,8 @@ TEST(TSelDir, TypedPathMovesTheTreeAndIsChosen)
     ASSERT_TRUE(QDir(home.path()).mkpath("cd/sub") && QDir(home.path()).mkpath("music/rock"));
     const QString rock = home.filePath("music/rock"), cd = home.filePath("cd");
     QtDialogs dialogs;
-    FakeVolumes volumes;
-    volumes.list << MountedVolume{cd, false};
+    TestPlatform volumes{dialogs};
+    volumes.mounted << MountedVolume{cd, false};
     bool typedFirst = false, stayedOpen = false, treeMoved = false, notReady = false;
     WhenShown<TSelDir> shown([&](TSelDir *d) {
         typedFirst = QApplication::focusWidget() == d->PathEdit && d->windowTitle() == "Select Path";
