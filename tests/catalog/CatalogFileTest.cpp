@@ -98,7 +98,7 @@ TEST_F(CatalogFixture, LargeLoadsKeepTheFileOrder)
 {
     catalog.sortOnLoad = false;
     constexpr int Batch = int(Catalog::LoadBatchLines);
-    const int bad[] = {0, Batch * 5 / 8 - 1, Batch * 5 / 8, Batch - 1, Batch, 2 * Batch - 1, 2 * Batch,
+    const int bad[] = {0, Batch / 4 - 1, Batch / 4, Batch - 1, Batch, 2 * Batch - 1, 2 * Batch,
                        2 * Batch + 1, 3 * Batch - 1, 3 * Batch + 99};
     QList<QByteArray> lines;
     QStringList expected;
