@@ -65,16 +65,15 @@ struct ParseBatch {
         songs.clear();
         for (size_t k = 0; k < ends.size(); ++k)
             songs.push_back(store.create());
-        for (auto &lines : malformed)
-            lines.clear();
     }
 
-    // Parses the lines [from, to), noting the malformed ones in part's list.
-    void parse(size_t part, size_t from, size_t to)
+    // Parses each line into its record, noting the malformed ones.
+    void parse()
     {
-        for (size_t k = from; k < to; ++k)
+        malformed.clear();
+        for (size_t k = 0; k < songs.size(); ++k)
             if (!songs[k]->ParseUtf8Line(line(k)))
-                malformed[part].push_back(static_cast<uint32_t>(k));
+                malformed.push_back(static_cast<uint32_t>(k));
     }
 
     std::string_view line(size_t k) const
@@ -86,7 +85,7 @@ struct ParseBatch {
     std::string text;           // the lines one after another
     std::vector<uint32_t> ends; // where each line ends in text
     std::vector<TSong *> songs; // the record of each line
-    std::vector<uint32_t> malformed[2]; // the lines that are no whole catalog line, by part
+    std::vector<uint32_t> malformed; // the lines that are no whole catalog line
 };
 } // namespace
 
@@ -189,9 +188,9 @@ bool Catalog::LoadCatalog(const QString &name)
     int64_t seconds = 0;
     std::vector<TSong *> songs;
     MalformedLines malformed(dialogs_);
-    // Lines are read and parsed in batches. While this core reads the next batch and parses
-    // most of this one, another core puts the batches before into the key index and parses the
-    // first quarter of this one. The malformed lines are then told in the order of the file.
+    // Lines are read and parsed in batches. While this core reads and parses, another one puts
+    // the records of the batches before into the key index. The malformed lines are told in the
+    // order of the file.
     ParseBatch batches[2];
     bool more = batches[0].read(reader);
     batches[0].createRecords(store_);
@@ -207,29 +206,24 @@ bool Catalog::LoadCatalog(const QString &name)
     for (size_t b = 0; !batches[b % 2].songs.empty(); ++b) {
         ParseBatch &batch = batches[b % 2];
         ParseBatch &next = batches[(b + 1) % 2];
-        const size_t count = batch.songs.size();
         // A few lines are parsed sooner than a thread is started.
-        const size_t parts = count >= 1024 ? 2 : 1;
-        const size_t split = parts == 2 ? count / 4 : 0;
+        const size_t parts = batch.songs.size() >= 1024 ? 2 : 1;
         RunInParts(parts, [&](size_t part) {
-            if (part == 1 || parts == 1) {
+            if (part == 1 || parts == 1)
                 songIndex_.addAll(songs, indexed);
-                batch.parse(1, 0, split);
-            }
             if (part == 1)
                 return;
+            batch.parse();
             if (more)
                 more = next.read(reader);
             else
                 next.ends.clear();
-            batch.parse(0, split, count);
         });
         indexed = songs.size();
         // Not while the index is filled: it looks records up in the store.
         next.createRecords(store_);
-        for (size_t part : {1, 0})
-            for (uint32_t k : batch.malformed[part])
-                malformed.report(ShortStr::fromUtf8(batch.line(k)).toQString());
+        for (uint32_t k : batch.malformed)
+            malformed.report(ShortStr::fromUtf8(batch.line(k)).toQString());
         for (TSong *song : batch.songs) {
             DBSize100 += song->Size / 100;
             seconds += song->Seconds;
