@@ -41,8 +41,8 @@ struct LineBatch {
     const TSong *unwritable = nullptr;  // the record the stretch stopped at
 };
 
-// A stretch of the lines of a catalog file with the records they are parsed into, read apart
-// from the parse so that the next stretch can be read while this one is parsed.
+// A stretch of the lines of a catalog file with the records they are parsed into. Two take
+// turns: the next one is read while the lines of this one wait to be told as malformed.
 struct ParseBatch {
     // Reads up to Catalog::LoadBatchLines lines; false at the end of the file.
     bool read(TextLineReader &reader)
