@@ -19,6 +19,20 @@ std::vector<uint32_t> BinaryInsertionOrder(const std::vector<ShortStr> &keys, co
     return list;
 }
 
+// The order of the collation's sort keys; equal keys later item first, as binary insertion gives.
+std::vector<uint32_t> SortKeyOrder(const std::vector<ShortStr> &keys, const Collation &collation)
+{
+    std::vector<std::string> sortKeys(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        collation.appendSortKey(keys[i], sortKeys[i]);
+    std::vector<uint32_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        return sortKeys[a] != sortKeys[b] ? sortKeys[a] < sortKeys[b] : a > b;
+    });
+    return order;
+}
+
 // Texts full of blanks and of letters that compare equal but for case, with runs of blanks
 // long enough to need more than one length code.
 std::vector<ShortStr> RandomTexts(size_t count, uint32_t seed)
@@ -71,15 +85,7 @@ TEST(KeyOrder, LargeCountsSortedInPartsGiveTheSameOrder)
     std::mt19937 rng(5);
     for (int i = 0; i < 60000; ++i)
         keys.push_back(pool[rng() % pool.size()]);
-    std::vector<uint32_t> expected(keys.size());
-    std::iota(expected.begin(), expected.end(), 0u);
-    std::vector<std::string> sortKeys(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        collation.appendSortKey(keys[i], sortKeys[i]);
-    std::sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
-        return sortKeys[a] != sortKeys[b] ? sortKeys[a] < sortKeys[b] : a > b;
-    });
-    EXPECT_EQ(KeyOrder(keys.size(), [&](size_t i) { return keys[i]; }, collation), expected);
+    EXPECT_EQ(KeyOrder(keys.size(), [&](size_t i) { return keys[i]; }, collation), SortKeyOrder(keys, collation));
 }
 
 // Lists in order or nearly, as a catalog is read back after a save, are ordered by comparing
@@ -88,23 +94,11 @@ TEST(KeyOrder, NearlySortedListsGiveTheSortedOrder)
 {
     Collation collation;
     const std::vector<ShortStr> pool = RandomTexts(3000, 11);
-    auto reference = [&](const std::vector<ShortStr> &keys) {
-        std::vector<std::string> sortKeys(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i)
-            collation.appendSortKey(keys[i], sortKeys[i]);
-        std::vector<uint32_t> order(keys.size());
-        std::iota(order.begin(), order.end(), 0u);
-        std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-            return sortKeys[a] != sortKeys[b] ? sortKeys[a] < sortKeys[b] : a > b;
-        });
-        return order;
-    };
     std::vector<ShortStr> sorted;
     for (int copy = 0; copy < 20; ++copy)  // 60,000 items: the walk is shared out in parts
         sorted.insert(sorted.end(), pool.begin(), pool.end());
-    const std::vector<uint32_t> sortedOrder = reference(sorted);
     std::vector<ShortStr> inOrder;
-    for (uint32_t i : sortedOrder)
+    for (uint32_t i : SortKeyOrder(sorted, collation))
         inOrder.push_back(sorted[i]);
 
     std::mt19937 rng(3);
@@ -123,6 +117,6 @@ TEST(KeyOrder, NearlySortedListsGiveTheSortedOrder)
     halves.insert(halves.end(), inOrder.begin(), inOrder.begin() + inOrder.size() / 2);
     for (const std::vector<ShortStr> &keys : {inOrder, displaced(1), displaced(50), displaced(1500), reversed, halves}) {
         const KeyTextFn byText = [&](size_t i, std::u32string &text) { text = keys[i].chars(); };
-        EXPECT_EQ(KeyOrder(keys.size(), byText, collation), reference(keys));
+        EXPECT_EQ(KeyOrder(keys.size(), byText, collation), SortKeyOrder(keys, collation));
     }
 }

@@ -140,7 +140,4 @@ TEST(Utf8, Cp1252RoundTripKeepsEveryByte)
     EXPECT_TRUE(IsValidUtf8(utf8));
     EXPECT_EQ(Utf8Length(utf8), 255);
     EXPECT_NE(utf8.find("\xE2\x82\xAC"), std::string::npos);  // 0x80 is the euro sign
-    EXPECT_FALSE(IsValidUtf8("\xC3"));          // truncated sequence
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
 }

@@ -14,6 +14,18 @@ QString Numbered(int i)
 {
     return "line " + QString::number(i) + " \u00e9\u20ac\U0001d11e";
 }
+
+// Hidden ones too: the temporary file's name begins with a dot.
+QStringList Entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+mode_t ModeOf(const QString &path)
+{
+    struct stat info {};
+    return ::stat(path.toLocal8Bit().constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
 } // namespace
 
 TEST(TextFileWriter, LineEndsAndUtf8)
@@ -79,23 +91,9 @@ TEST(TextFileWriter, FailureLeavesTheOldFile)
         EXPECT_FALSE(QFileInfo(fifo).isFile());
         EXPECT_TRUE(QFileInfo(dir.filePath("sub")).isDir());
         // No temporary file is left behind.
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
-                  QStringList({"pipe", "sub", "user.lst"}));
+        EXPECT_EQ(Entries(dir.path()), QStringList({"pipe", "sub", "user.lst"}));
     }
 }
-
-namespace {
-QStringList Entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-mode_t ModeOf(const QString &path)
-{
-    struct stat info {};
-    return ::stat(path.toLocal8Bit().constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-} // namespace
 
 TEST(TextFileWriter, TemporaryFileIsNamedAfterTheTargetAndTakesItsMode)
 {

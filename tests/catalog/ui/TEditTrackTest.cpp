@@ -1,5 +1,6 @@
 #include "app/ErrorReporter.h"
 #include "catalog/ui/TEditTrack.h"
+#include "support/gui/FocusChain.h"
 #include "support/gui/ModalDriver.h"
 #include "widgets/QtDialogs.h"
 
@@ -41,15 +42,8 @@ TEST(TEditTrack, LayoutAndTabOrder)
             EXPECT_GT(labels[k]->y(), edits[k - 1]->y()) << k;
         }
     }
-    // Tab goes Track, Album, Artist, FileName, Ok, Cancel.
-    const QWidget *order[] = {dialog.Track, dialog.Album, dialog.Artist, dialog.FileName, dialog.OkBtn, dialog.CancelBtn};
-    const QWidget *w = dialog.Track;
-    for (const QWidget *expected : order) {
-        EXPECT_EQ(w, expected);
-        do
-            w = w->nextInFocusChain();
-        while (w->focusPolicy() == Qt::NoFocus);
-    }
+    EXPECT_EQ(TabChain(dialog.Track), (std::vector<const QWidget *>{dialog.Track, dialog.Album, dialog.Artist,
+                                                                     dialog.FileName, dialog.OkBtn, dialog.CancelBtn}));
 }
 
 TEST(TEditTrack, WaysToClose)
