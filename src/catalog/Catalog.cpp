@@ -17,13 +17,35 @@
 #include <unordered_set>
 
 namespace {
+// Lines one after another in one string: a batch of the lines that a save or a load handles.
+struct JoinedLines {
+    void clear()
+    {
+        text.clear();
+        ends.clear();
+    }
+    void add(std::string_view line)
+    {
+        text += line;
+        ends.push_back(static_cast<uint32_t>(text.size()));
+    }
+    size_t count() const { return ends.size(); }
+    std::string_view line(size_t k) const
+    {
+        const size_t from = k ? ends[k - 1] : 0;
+        return std::string_view(text).substr(from, ends[k] - from);
+    }
+
+    std::string text;
+    std::vector<uint32_t> ends; // where each line ends in text
+};
+
 // The catalog lines of a stretch of the save order, built apart from the writer so that two
 // stretches can be built at once.
 struct LineBatch {
     void build(const std::vector<TSong *> &rows, const uint32_t *begin, const uint32_t *end)
     {
-        text.clear();
-        ends.clear();
+        lines.clear();
         unwritable = nullptr;
         std::string line;
         for (const uint32_t *i = begin; i < end; ++i) {
@@ -31,13 +53,11 @@ struct LineBatch {
                 unwritable = rows[*i];
                 return;
             }
-            text += line;
-            ends.push_back(static_cast<uint32_t>(text.size()));
+            lines.add(line);
         }
     }
 
-    std::string text;           // the lines one after another
-    std::vector<uint32_t> ends; // where each line ends in text
+    JoinedLines lines;
     const TSong *unwritable = nullptr;  // the record the stretch stopped at
 };
 
@@ -47,14 +67,12 @@ struct ParseBatch {
     // Reads up to Catalog::LoadBatchLines lines; false at the end of the file.
     bool read(TextLineReader &reader)
     {
-        text.clear();
-        ends.clear();
+        lines.clear();
         std::string_view line;
-        while (ends.size() < Catalog::LoadBatchLines) {
+        while (lines.count() < Catalog::LoadBatchLines) {
             if (!reader.readLine(line))
                 return false;
-            text += line;
-            ends.push_back(static_cast<uint32_t>(text.size()));
+            lines.add(line);
         }
         return true;
     }
@@ -63,7 +81,7 @@ struct ParseBatch {
     void createRecords(TrackStore &store)
     {
         songs.clear();
-        for (size_t k = 0; k < ends.size(); ++k)
+        for (size_t k = 0; k < lines.count(); ++k)
             songs.push_back(store.create());
     }
 
@@ -72,18 +90,11 @@ struct ParseBatch {
     {
         malformed.clear();
         for (size_t k = 0; k < songs.size(); ++k)
-            if (!songs[k]->ParseUtf8Line(line(k)))
+            if (!songs[k]->ParseUtf8Line(lines.line(k)))
                 malformed.push_back(static_cast<uint32_t>(k));
     }
 
-    std::string_view line(size_t k) const
-    {
-        const size_t from = k ? ends[k - 1] : 0;
-        return std::string_view(text).substr(from, ends[k] - from);
-    }
-
-    std::string text;           // the lines one after another
-    std::vector<uint32_t> ends; // where each line ends in text
+    JoinedLines lines;
     std::vector<TSong *> songs; // the record of each line
     std::vector<uint32_t> malformed; // the lines that are no whole catalog line
 };
@@ -200,7 +211,7 @@ bool Catalog::LoadCatalog(const QString &name)
         // line 24 more, which bounds the guess.
         const size_t lines = batches[0].songs.size();
         const auto size = static_cast<size_t>(std::max<qint64>(reader.size(), 0));
-        songIndex_.reserve(std::min(size / (batches[0].text.size() + lines) * lines, size / 25));
+        songIndex_.reserve(std::min(size / (batches[0].lines.text.size() + lines) * lines, size / 25));
     }
     size_t indexed = 0;  // songs[0, indexed) are in the key index
     for (size_t b = 0; !batches[b % 2].songs.empty(); ++b) {
@@ -217,13 +228,13 @@ bool Catalog::LoadCatalog(const QString &name)
             if (more)
                 more = next.read(reader);
             else
-                next.ends.clear();
+                next.lines.clear();
         });
         indexed = songs.size();
         // Not while the index is filled: it looks records up in the store.
         next.createRecords(store_);
         for (uint32_t k : batch.malformed)
-            malformed.report(ShortStr::fromUtf8(batch.line(k)).toQString());
+            malformed.report(ShortStr::fromUtf8(batch.lines.line(k)).toQString());
         for (TSong *song : batch.songs) {
             DBSize100 += song->Size / 100;
             seconds += song->Seconds;
@@ -284,8 +295,8 @@ bool Catalog::SaveCatalog(const QString &path)
         auto write = [&](size_t b) {
             const LineBatch &batch = batches[b % 4];
             unwritable = batch.unwritable;
-            for (size_t k = 0, from = 0; !unwritable && k < batch.ends.size(); from = batch.ends[k++])
-                writer.writeLine(std::string_view(batch.text).substr(from, batch.ends[k] - from));
+            for (size_t k = 0; !unwritable && k < batch.lines.count(); ++k)
+                writer.writeLine(batch.lines.line(k));
         };
         for (size_t b = 0; b < batchCount + 2 && !unwritable; b += 2) {
             RunInParts(b + 1 < batchCount ? 2 : 1, [&](size_t part) {
