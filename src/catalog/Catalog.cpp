@@ -4,9 +4,11 @@
 
 #include "app/Dialogs.h"
 #include "catalog/KeyOrder.h"
+#include "util/LargeBlock.h"
 #include "util/LongPaths.h"
 #include "util/RunInParts.h"
 #include "util/ShortStrings.h"
+#include "util/TextBlocks.h"
 #include "util/TextFileWriter.h"
 #include "util/TextLineReader.h"
 #include "util/TimeText.h"
@@ -17,7 +19,10 @@
 #include <unordered_set>
 
 namespace {
-// Lines one after another in one string: a batch of the lines that a save or a load handles.
+// The bytes of texts that a load keeps backed ahead of its parse: two batches of usual lines.
+constexpr size_t LoadAheadBytes = size_t(4) << 20;
+
+// Lines one after another in one string: a batch of the lines that a save writes.
 struct JoinedLines {
     void clear()
     {
@@ -61,42 +66,41 @@ struct LineBatch {
     const TSong *unwritable = nullptr;  // the record the stretch stopped at
 };
 
-// A stretch of the lines of a catalog file with the records they are parsed into. Two take
-// turns: the next one is read while the lines of this one wait to be told as malformed.
+// A stretch of the lines of a catalog file, each parsed into its record as it is read: the
+// records are made beforehand, as the key index may look records up in the store meanwhile.
 struct ParseBatch {
-    // Reads up to Catalog::LoadBatchLines lines; false at the end of the file.
+    // `lines` new records from store.
+    void createRecords(TrackStore &store, size_t lines)
+    {
+        songs.clear();
+        for (size_t k = 0; k < lines; ++k)
+            songs.push_back(store.create());
+    }
+
+    // Reads a line into each record; false at the end of the file, with the records that got no
+    // line left in `unused`.
     bool read(TextLineReader &reader)
     {
-        lines.clear();
+        malformed.clear();
+        bytes = 0;
         std::string_view line;
-        while (lines.count() < Catalog::LoadBatchLines) {
-            if (!reader.readLine(line))
+        for (size_t k = 0; k < songs.size(); ++k) {
+            if (!reader.readLine(line)) {
+                unused.assign(songs.begin() + static_cast<std::ptrdiff_t>(k), songs.end());
+                songs.resize(k);
                 return false;
-            lines.add(line);
+            }
+            bytes += line.size() + 1;
+            if (!songs[k]->ParseUtf8Line(line))
+                malformed.emplace_back(line);
         }
         return true;
     }
 
-    // A new record from store for each line read.
-    void createRecords(TrackStore &store)
-    {
-        songs.clear();
-        for (size_t k = 0; k < lines.count(); ++k)
-            songs.push_back(store.create());
-    }
-
-    // Parses each line into its record, noting the malformed ones.
-    void parse()
-    {
-        malformed.clear();
-        for (size_t k = 0; k < songs.size(); ++k)
-            if (!songs[k]->ParseUtf8Line(lines.line(k)))
-                malformed.push_back(static_cast<uint32_t>(k));
-    }
-
-    JoinedLines lines;
-    std::vector<TSong *> songs; // the record of each line
-    std::vector<uint32_t> malformed; // the lines that are no whole catalog line
+    std::vector<TSong *> songs;  // the record of each line
+    std::vector<TSong *> unused;  // records made for lines after the end of the file
+    size_t bytes = 0;  // the bytes of the lines read, one for each line end
+    std::vector<std::string> malformed;  // the lines that are no whole catalog line
 };
 } // namespace
 
@@ -202,44 +206,52 @@ bool Catalog::LoadCatalog(const QString &name)
     // Lines are read and parsed in batches. While this core reads and parses, another one puts
     // the records of the batches before into the key index. The malformed lines are told in the
     // order of the file.
-    ParseBatch batches[2];
-    bool more = batches[0].read(reader);
-    batches[0].createRecords(store_);
-    if (more) {
-        // The index is sized at once for the lines that the first batch promises, as each growth
-        // would move every entry. A line takes at least one byte for its end, and a catalog
-        // line 24 more, which bounds the guess.
-        const size_t lines = batches[0].songs.size();
-        const auto size = static_cast<size_t>(std::max<qint64>(reader.size(), 0));
-        songIndex_.reserve(std::min(size / (batches[0].lines.text.size() + lines) * lines, size / 25));
-    }
-    size_t indexed = 0;  // songs[0, indexed) are in the key index
-    for (size_t b = 0; !batches[b % 2].songs.empty(); ++b) {
-        ParseBatch &batch = batches[b % 2];
-        ParseBatch &next = batches[(b + 1) % 2];
-        // A few lines are parsed sooner than a thread is started.
-        const size_t parts = batch.songs.size() >= 1024 ? 2 : 1;
+    const auto fileBytes = static_cast<size_t>(std::max<qint64>(reader.size(), 0));
+    ParseBatch batch;
+    // Records for no more lines than a small file can hold: those that get no line are given back.
+    batch.createRecords(store_, std::min(LoadBatchLines, fileBytes / 25 + 1));
+    size_t expected = 0;  // the tracks that the first batch promises
+    size_t indexed = 0;   // songs[0, indexed) are in the key index
+    // A small file is read sooner than a thread is started.
+    const size_t parts = fileBytes >= 64 * 1024 ? 2 : 1;
+    for (bool more = true; more;) {
         RunInParts(parts, [&](size_t part) {
-            if (part == 1 || parts == 1)
+            if (part == 1 || parts == 1) {
+                // The memory that this batch's texts and the next batch's records take is backed
+                // here: the system's clearing of new pages would cost the parse about a sixth of
+                // its time. A text takes less than its line.
+                TextBlocks::Prepare(std::min(fileBytes, LoadAheadBytes));
+                store_.prepare(LoadBatchLines);
+                if (indexed == 0 && !songs.empty()) {
+                    songIndex_.reserve(expected);
+                    BackLargeBuffer(songs.data(), expected * sizeof(TSong *));
+                }
                 songIndex_.addAll(songs, indexed);
-            if (part == 1)
-                return;
-            batch.parse();
-            if (more)
-                more = next.read(reader);
-            else
-                next.lines.clear();
+            }
+            if (part == 0)
+                more = batch.read(reader);
         });
-        indexed = songs.size();
         // Not while the index is filled: it looks records up in the store.
-        next.createRecords(store_);
-        for (uint32_t k : batch.malformed)
-            malformed.report(ShortStr::fromUtf8(batch.lines.line(k)).toQString());
+        for (TSong *song : batch.unused)
+            store_.release(song);
+        indexed = songs.size();
+        if (indexed == 0 && more) {
+            // The index and the list are sized at once for what the first batch promises, as
+            // each growth would move every entry. A line takes at least one byte for its end
+            // and a catalog line 24 more, which bounds the guess.
+            expected = batch.songs.size() * fileBytes / batch.bytes;
+            expected = std::min(expected + expected / 8, fileBytes / 25);
+            songs.reserve(expected);
+        }
+        for (const std::string &text : batch.malformed)
+            malformed.report(ShortStr::fromUtf8(text).toQString());
         for (TSong *song : batch.songs) {
             DBSize100 += song->Size / 100;
             seconds += song->Seconds;
         }
         songs.insert(songs.end(), batch.songs.begin(), batch.songs.end());
+        if (more)
+            batch.createRecords(store_, LoadBatchLines);
     }
     malformed.finish();
     const int files = static_cast<int>(songs.size());

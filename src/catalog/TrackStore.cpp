@@ -9,7 +9,7 @@ TSong *TrackStore::create()
         free_.pop_back();
         return t;
     }
-    if (used_ % BlockRecords == 0)
+    if (used_ == blocks_.size() * BlockRecords)
         blocks_.push_back(AllocateLargeBlock(BlockBytes));
     TSong *t = new (at(used_)) TSong();
     t->storeSlot_ = used_++;
@@ -23,6 +23,12 @@ TSong *TrackStore::add(std::unique_ptr<TSong> song)
     *t = std::move(*song);
     t->storeSlot_ = slot;
     return t;
+}
+
+void TrackStore::prepare(size_t records)
+{
+    while (blocks_.size() * BlockRecords < used_ + records)
+        blocks_.push_back(AllocateLargeBlock(BlockBytes, true));
 }
 
 void TrackStore::release(const TSong *song)

@@ -48,10 +48,15 @@ public:
             std::memcpy(&free_[size], block, sizeof(char *));
         } else {
             if (size > static_cast<size_t>(end_ - next_)) {
-                chunks_.push_back(AllocateLargeBlock(ChunkBytes));
+                if (prepared_.empty()) {
+                    chunks_.push_back(AllocateLargeBlock(ChunkBytes));
+                    ASAN_POISON_MEMORY_REGION(chunks_.back().get(), ChunkBytes);
+                } else {
+                    chunks_.push_back(std::move(prepared_.back()));
+                    prepared_.pop_back();
+                }
                 next_ = static_cast<char *>(chunks_.back().get());
                 end_ = next_ + ChunkBytes;
-                ASAN_POISON_MEMORY_REGION(next_, ChunkBytes);
             }
             block = next_;
             next_ += size;
@@ -75,6 +80,22 @@ public:
             reset();
     }
 
+    void prepare(size_t bytes)
+    {
+        size_t ready = 0;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ready = static_cast<size_t>(end_ - next_) + prepared_.size() * ChunkBytes;
+        }
+        for (; ready < bytes; ready += ChunkBytes) {
+            // Backed outside the lock: the allocating thread goes on meanwhile.
+            auto chunk = AllocateLargeBlock(ChunkBytes, true);
+            ASAN_POISON_MEMORY_REGION(chunk.get(), ChunkBytes);
+            std::lock_guard<std::mutex> lock(mutex_);
+            prepared_.push_back(std::move(chunk));
+        }
+    }
+
 private:
     // Freed blocks are handed out again last freed first, which scatters a catalog loaded after
     // another one over the chunks, and a scan of its records then misses the cache at every
@@ -84,6 +105,7 @@ private:
     void reset()
     {
         chunks_.resize(1);
+        prepared_.clear();
         char *const first = static_cast<char *>(chunks_.front().get());
         const bool inFirst = next_ >= first && next_ <= first + ChunkBytes;
         ASAN_POISON_MEMORY_REGION(first, inFirst ? static_cast<size_t>(next_ - first) : ChunkBytes);
@@ -95,6 +117,7 @@ private:
     std::mutex mutex_;
     size_t live_ = 0;
     std::vector<std::unique_ptr<void, LargeBlockFree>> chunks_;
+    std::vector<std::unique_ptr<void, LargeBlockFree>> prepared_;  // backed chunks not begun yet
     char *next_ = nullptr;
     char *end_ = nullptr;
     char *free_[MaxPooled + 1] = {};
@@ -121,4 +144,9 @@ void TextBlocks::Free(char *block, size_t bytes)
         delete[] block;
     else
         ThePool().free(block, bytes);
+}
+
+void TextBlocks::Prepare(size_t bytes)
+{
+    ThePool().prepare(bytes);
 }
