@@ -1,6 +1,7 @@
 #include "util/TextLineReader.h"
 
 #include "util/ByteWords.h"
+#include "util/RunInParts.h"
 #include "util/Utf8.h"
 
 #include <QFile>
@@ -52,6 +53,57 @@ const char *FindLineEnd(const char *p, const char *end)
             return p;
     return end;
 }
+// Whether the bytes of a stretch of a file up to its first Ctrl+Z, if any, are UTF-8.
+struct Utf8Stretch {
+    bool valid = true;
+    bool ctrlZ = false;  // the stretch holds a Ctrl+Z (told only when the bytes before it are valid)
+};
+
+// Scans the stretch that read(data, size) gives chunk by chunk into a buffer of chunkSize +
+// MaxCarry bytes; a read that gives no byte ends it.
+template <class Read>
+Utf8Stretch ScanUtf8(Read read, char *chunk, size_t chunkSize)
+{
+    size_t carry = 0;
+    for (;;) {
+        const qint64 n = read(chunk + carry, static_cast<qint64>(chunkSize));
+        // What was kept back from the last chunk may be a whole sequence that ends the stretch.
+        if (n <= 0)
+            return {IsValidUtf8(std::string_view(chunk, carry)), false};
+        const size_t len = carry + static_cast<size_t>(n);
+        if (const void *z = std::memchr(chunk, CtrlZ, len))
+            return {IsValidUtf8(std::string_view(chunk, static_cast<const char *>(z) - chunk)), true};
+        // Keep an incomplete sequence at the end of the chunk for the next round.
+        size_t cut = len;
+        for (size_t back = 1; back <= MaxCarry && back <= len; ++back) {
+            const auto b = static_cast<unsigned char>(chunk[len - back]);
+            if ((b & 0xC0) == 0x80)
+                continue;
+            if (b >= 0xC0)
+                cut = len - back;
+            break;
+        }
+        if (!IsValidUtf8(std::string_view(chunk, cut)))
+            return {false, false};
+        carry = len - cut;
+        std::memmove(chunk, chunk + cut, carry);
+    }
+}
+
+// Opens file at the first byte from `middle` on that is no continuation byte of a UTF-8 sequence,
+// at most three bytes on (more of them in a row are no UTF-8 at all), and tells where that is;
+// -1 when it cannot. The file is UTF-8 exactly when the bytes before that point and those from
+// it on both are.
+qint64 OpenAtSequenceStart(QFile &file, qint64 middle)
+{
+    char start[MaxCarry];
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(middle))
+        return -1;
+    const qint64 got = file.read(start, MaxCarry);
+    for (qint64 k = 0; k < got && (static_cast<unsigned char>(start[k]) & 0xC0) == 0x80; ++k)
+        ++middle;
+    return got >= 0 && file.seek(middle) ? middle : -1;
+}
 } // namespace
 
 TextFileState CheckTextFile(const QString &path)
@@ -73,6 +125,7 @@ bool TextLineReader::open(const QString &path, std::unique_ptr<QIODevice> device
     failed_ = state_ == TextFileState::Unreadable;
     if (state_ != TextFileState::Readable)
         return false;
+    const bool ownFile = !device;
     device_ = device ? std::move(device) : std::make_unique<QFile>(path);
     cp1252_ = false;
     crAtChunkEnd_ = false;
@@ -86,7 +139,7 @@ bool TextLineReader::open(const QString &path, std::unique_ptr<QIODevice> device
     size_ = device_->size();
     chunkSize_ = static_cast<size_t>(std::clamp<qint64>(size_, MinChunkSize, MaxChunkSize));
     buffer_.reset(new char[chunkSize_ + MaxCarry]);
-    cp1252_ = !scanIsUtf8();
+    cp1252_ = !scanIsUtf8(path, ownFile);
     // A read error in the scan is met again (and reported) by the reading itself.
     failed_ = false;
     pos_ = end_ = 0;
@@ -104,33 +157,34 @@ qint64 TextLineReader::readChunk(char *data, qint64 size)
     return n;
 }
 
-bool TextLineReader::scanIsUtf8()
+bool TextLineReader::scanIsUtf8(const QString &path, bool ownFile)
 {
-    char *const chunk = buffer_.get();
-    size_t carry = 0;
-    for (;;) {
-        const qint64 n = readChunk(chunk + carry, static_cast<qint64>(chunkSize_));
-        // What was kept back from the last chunk may be a whole sequence that ends the file.
-        if (n <= 0)
-            return IsValidUtf8(std::string_view(chunk, carry));
-        size_t len = carry + static_cast<size_t>(n);
-        if (const void *z = std::memchr(chunk, CtrlZ, len))
-            return IsValidUtf8(std::string_view(chunk, static_cast<const char *>(z) - chunk));
-        // Keep an incomplete sequence at the end of the chunk for the next round.
-        size_t cut = len;
-        for (size_t back = 1; back <= MaxCarry && back <= len; ++back) {
-            unsigned char b = static_cast<unsigned char>(chunk[len - back]);
-            if ((b & 0xC0) == 0x80)
-                continue;
-            if (b >= 0xC0)
-                cut = len - back;
-            break;
+    const auto readDevice = [this](char *data, qint64 size) { return readChunk(data, size); };
+    // A large file of the program's own is scanned in two stretches at once, the second one
+    // through a file of its own.
+    QFile second(path);
+    const qint64 middle = ownFile && size_ >= 2 * MaxChunkSize ? OpenAtSequenceStart(second, size_ / 2) : -1;
+    if (middle < 0)
+        return ScanUtf8(readDevice, buffer_.get(), chunkSize_).valid;
+    Utf8Stretch first, rest;
+    RunInParts(2, [&](size_t part) {
+        if (part == 0) {
+            qint64 left = middle;
+            first = ScanUtf8(
+                [&](char *data, qint64 size) {
+                    const qint64 n = readDevice(data, std::min(size, left));
+                    left -= std::max<qint64>(n, 0);
+                    return n;
+                },
+                buffer_.get(), chunkSize_);
+        } else {
+            std::unique_ptr<char[]> chunk(new char[chunkSize_ + MaxCarry]);
+            rest = ScanUtf8([&](char *data, qint64 size) { return second.read(data, size); }, chunk.get(),
+                            chunkSize_);
         }
-        if (!IsValidUtf8(std::string_view(chunk, cut)))
-            return false;
-        carry = len - cut;
-        std::memmove(chunk, chunk + cut, carry);
-    }
+    });
+    // What follows a Ctrl+Z is no part of the text.
+    return first.valid && (first.ctrlZ || rest.valid);
 }
 
 bool TextLineReader::fill()

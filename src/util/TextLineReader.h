@@ -36,7 +36,7 @@ public:
 private:
     bool fill();
     void keepPart(const char *part, size_t size);
-    bool scanIsUtf8();
+    bool scanIsUtf8(const QString &path, bool ownFile);
     qint64 readChunk(char *data, qint64 size);
 
     std::unique_ptr<QIODevice> device_;

@@ -167,6 +167,46 @@ TEST(TextLineReader, FileIsUtf8OrElseWindows1252)
     }
 }
 
+// A large file is scanned in two stretches at once, which meet near its middle: the file as a
+// whole still decides.
+TEST(TextLineReader, LargeFileIsUtf8OrElseWindows1252)
+{
+    constexpr size_t Size = (size_t(2) << 20) + 102;
+    constexpr size_t Middle = Size / 2;  // the fourth byte of a four-byte character below
+    const std::string fourBytes = [] {
+        std::string t;
+        while (t.size() + 4 <= Size)
+            t += "\xf0\x9f\x8e\xb5";
+        return t + std::string(Size - t.size(), 'a');
+    }();
+    auto ascii = [](std::initializer_list<std::pair<size_t, std::string_view>> bytes) {
+        std::string t(Size, 'a');
+        for (const auto &[at, b] : bytes)
+            t.replace(at, b.size(), b);
+        return t;
+    };
+    struct Case { const char *name; std::string text; bool cp1252; };
+    const Case cases[] = {
+        {"four-byte characters across the middle", fourBytes, false},
+        {"a four-byte character begun before the middle", ascii({{Middle - 1, "\xf0\x9f\x8e\xb5"}}), false},
+        {"a Windows-1252 byte after the middle", ascii({{Middle + 10, "\xe9"}}), true},
+        {"a Windows-1252 byte before the middle", ascii({{10, "\xe9"}}), true},
+        {"continuation bytes across the middle", ascii({{Middle - 2, "\x80\x80\x80\x80\x80\x80"}}), true},
+        {"a Ctrl+Z before the middle", ascii({{Middle - 5, "\x1a"}, {Middle + 10, "\xe9"}}), false},
+        {"a Windows-1252 byte before a Ctrl+Z", ascii({{Middle + 10, "\xe9"}, {Middle + 20, "\x1a"}}), true},
+        {"a Windows-1252 byte after a Ctrl+Z", ascii({{Middle + 10, "\x1a"}, {Middle + 20, "\xe9"}}), false},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.lst");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(path, QByteArray::fromStdString(c.text));
+        TextLineReader reader;
+        ASSERT_TRUE(reader.open(path));
+        EXPECT_EQ(reader.isCp1252(), c.cp1252);
+    }
+}
+
 TEST(TextLineReader, OnlyRegularFilesAreRead)
 {
     // A pipe or a device would never end: refused without opening, so nothing waits.
