@@ -14,6 +14,7 @@
 #include "util/TimeText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <unordered_set>
@@ -215,21 +216,26 @@ bool Catalog::LoadCatalog(const QString &name)
     // A small file is read sooner than a thread is started.
     const size_t parts = fileBytes >= 64 * 1024 ? 2 : 1;
     for (bool more = true; more;) {
+        std::atomic<bool> parsed{false};
         RunInParts(parts, [&](size_t part) {
             if (part == 1 || parts == 1) {
-                // The memory that this batch's texts and the next batch's records take is backed
-                // here: the system's clearing of new pages would cost the parse about a sixth of
-                // its time. A text takes less than its line.
-                TextBlocks::Prepare(std::min(fileBytes, LoadAheadBytes));
-                store_.prepare(LoadBatchLines);
                 if (indexed == 0 && !songs.empty()) {
                     songIndex_.reserve(expected);
                     BackLargeBuffer(songs.data(), expected * sizeof(TSong *));
                 }
                 songIndex_.addAll(songs, indexed);
+                // Until the parse is done, the memory that it and the next batch's records write
+                // first is backed here: the system's clearing of new pages may cost as much as the
+                // parse itself. What is not backed in time the parse backs itself, as it writes.
+                // A text takes less than its line.
+                while (!parsed && (TextBlocks::Prepare(std::min(fileBytes, LoadAheadBytes))
+                                   || store_.prepare(LoadBatchLines))) {
+                }
             }
-            if (part == 0)
+            if (part == 0) {
                 more = batch.read(reader);
+                parsed = true;
+            }
         });
         // Not while the index is filled: it looks records up in the store.
         for (TSong *song : batch.unused)

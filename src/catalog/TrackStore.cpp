@@ -25,10 +25,12 @@ TSong *TrackStore::add(std::unique_ptr<TSong> song)
     return t;
 }
 
-void TrackStore::prepare(size_t records)
+bool TrackStore::prepare(size_t records)
 {
-    while (blocks_.size() * BlockRecords < used_ + records)
-        blocks_.push_back(AllocateLargeBlock(BlockBytes, true));
+    if (blocks_.size() * BlockRecords >= used_ + records)
+        return false;
+    blocks_.push_back(AllocateLargeBlock(BlockBytes, true));
+    return true;
 }
 
 void TrackStore::release(const TSong *song)

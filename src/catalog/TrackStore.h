@@ -22,9 +22,10 @@ public:
     TSong *create();
     // A new record that takes over the content of song.
     TSong *add(std::unique_ptr<TSong> song);
-    // Backs the memory of the next `records` new records at once, so that making them later does
-    // not wait for the system to clear pages: a helper thread's work beside a load.
-    void prepare(size_t records);
+    // Backs one more block of memory for new records when there is none yet for the next
+    // `records`, so that making them later does not wait for the system to clear pages; true when
+    // it did. A helper thread's work beside a load.
+    bool prepare(size_t records);
     // Empties the record; its slot is given to a later record.
     void release(const TSong *song);
     void clear();

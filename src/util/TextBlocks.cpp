@@ -80,20 +80,19 @@ public:
             reset();
     }
 
-    void prepare(size_t bytes)
+    bool prepare(size_t bytes)
     {
-        size_t ready = 0;
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            ready = static_cast<size_t>(end_ - next_) + prepared_.size() * ChunkBytes;
+            if (static_cast<size_t>(end_ - next_) + prepared_.size() * ChunkBytes >= bytes)
+                return false;
         }
-        for (; ready < bytes; ready += ChunkBytes) {
-            // Backed outside the lock: the allocating thread goes on meanwhile.
-            auto chunk = AllocateLargeBlock(ChunkBytes, true);
-            ASAN_POISON_MEMORY_REGION(chunk.get(), ChunkBytes);
-            std::lock_guard<std::mutex> lock(mutex_);
-            prepared_.push_back(std::move(chunk));
-        }
+        // Backed outside the lock: the allocating thread goes on meanwhile.
+        auto chunk = AllocateLargeBlock(ChunkBytes, true);
+        ASAN_POISON_MEMORY_REGION(chunk.get(), ChunkBytes);
+        std::lock_guard<std::mutex> lock(mutex_);
+        prepared_.push_back(std::move(chunk));
+        return true;
     }
 
 private:
@@ -146,7 +145,7 @@ void TextBlocks::Free(char *block, size_t bytes)
         ThePool().free(block, bytes);
 }
 
-void TextBlocks::Prepare(size_t bytes)
+bool TextBlocks::Prepare(size_t bytes)
 {
-    ThePool().prepare(bytes);
+    return ThePool().prepare(bytes);
 }

@@ -12,8 +12,8 @@ namespace TextBlocks {
 char *Allocate(size_t bytes);
 // Gives back a block from Allocate, with the size it was asked for.
 void Free(char *block, size_t bytes);
-// Makes room for about `bytes` more bytes of blocks in memory backed at once, so that a thread
-// that fills many blocks in a row (a load) does not wait for the system to clear their pages.
-// Meant for a helper thread, working beside the one that allocates.
-void Prepare(size_t bytes);
+// Backs one more chunk of memory for the blocks to come when fewer than `bytes` are backed ahead,
+// so that a thread that fills many blocks in a row (a load) does not wait for the system to
+// clear their pages; true when it did. Meant for a helper thread, beside the one that allocates.
+bool Prepare(size_t bytes);
 } // namespace TextBlocks
