@@ -22,9 +22,10 @@ public:
         if (utf8.empty())
             return 0;
         // Pooled values repeat (a CD's tracks are read one after another, play times are few),
-        // so a small table of each thread's recent texts answers most look-ups without the lock
-        // and the hash set: a number once handed out names its text for good.
-        thread_local std::array<uint32_t, 4096> recentOfThread{};
+        // so a table of each thread's recent texts answers most look-ups without the lock and
+        // the hash set: a number once handed out names its text for good. It holds the play
+        // times and the CD IDs of thousands of CDs, without pushing each other out.
+        thread_local std::array<uint32_t, 32768> recentOfThread{};
         uint32_t &recent = recentOfThread[std::hash<std::string_view>()(utf8) % recentOfThread.size()];
         if (recent != 0 && TextOf(recent) == utf8)
             return recent;
