@@ -9,11 +9,15 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 const QByteArray TemporaryMark = ".zemlo-save-";
 constexpr int RandomLength = 6;
+constexpr size_t ToDiskStep = size_t(8) << 20;
+constexpr size_t LargeFileBytes = size_t(8) << 20;
 const char RandomChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 bool IsRandomChar(char c)
@@ -52,6 +56,15 @@ void SyncDirectory(const QByteArray &dir)
     ::fsync(fd);
     ::close(fd);
 }
+
+void CloseInBackground(int fd)
+{
+    try {
+        std::thread([fd] { ::close(fd); }).detach();
+    } catch (const std::system_error &) {
+        ::close(fd);
+    }
+}
 } // namespace
 
 ReplacingFile::ReplacingFile(const QString &path) : path_(path) {}
@@ -81,6 +94,7 @@ bool ReplacingFile::open()
     const QByteArray prefix = dir_ + '/' + TemporaryPrefix(name_);
     struct stat existing {};
     const bool exists = ::stat(target_.constData(), &existing) == 0;
+    replacesLarge_ = exists && existing.st_size >= static_cast<off_t>(LargeFileBytes);
     // The rename would replace a file the user may not write; refuse as writing in place would.
     if (exists && ::access(target_.constData(), W_OK) != 0)
         return fail();
@@ -117,6 +131,14 @@ bool ReplacingFile::write(const char *data, size_t size)
         }
         data += n;
         size -= static_cast<size_t>(n);
+        written_ += static_cast<size_t>(n);
+    }
+    // The disk starts on what is written while the rest is still being made, so that the sync
+    // on commit has little left to wait for. Only advice: a failure shows in that sync.
+    if (written_ - startedToDisk_ >= ToDiskStep) {
+        ::sync_file_range(fd_, static_cast<off_t>(startedToDisk_), static_cast<off_t>(written_ - startedToDisk_),
+                          SYNC_FILE_RANGE_WRITE);
+        startedToDisk_ = written_;
     }
     return true;
 }
@@ -128,12 +150,19 @@ bool ReplacingFile::commit()
     const int fd = fd_;
     fd_ = -1;
     // Synced before the rename: after a crash the name never stands for a file not yet written.
+    // A large old file stays open over the rename and is let go on a thread of its own: freeing
+    // its blocks takes the file system a while, which the save need not wait for.
+    const int oldFd = replacesLarge_ ? ::open(target_.constData(), O_RDONLY | O_CLOEXEC) : -1;
     if (!SyncData(fd) || ::close(fd) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0) {
         fail();
         ::unlink(temporary_.constData());
         temporary_.clear();
+        if (oldFd >= 0)
+            ::close(oldFd);
         return false;
     }
+    if (oldFd >= 0)
+        CloseInBackground(oldFd);
     temporary_.clear();
     SyncDirectory(dir_);
     removeLeftovers();

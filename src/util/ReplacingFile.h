@@ -40,5 +40,8 @@ private:
     QByteArray target_;
     QByteArray temporary_;
     int fd_ = -1;
+    bool replacesLarge_ = false;
+    size_t written_ = 0;
+    size_t startedToDisk_ = 0;  // the bytes that the disk was asked to take so far
     QString error_;
 };
