@@ -23,33 +23,11 @@ namespace {
 // The bytes of texts that a load keeps backed ahead of its parse: two batches of usual lines.
 constexpr size_t LoadAheadBytes = size_t(4) << 20;
 
-// Lines one after another in one string: a batch of the lines that a save writes.
-struct JoinedLines {
-    void clear()
-    {
-        text.clear();
-        ends.clear();
-    }
-    void add(std::string_view line)
-    {
-        text += line;
-        ends.push_back(static_cast<uint32_t>(text.size()));
-    }
-    size_t count() const { return ends.size(); }
-    std::string_view line(size_t k) const
-    {
-        const size_t from = k ? ends[k - 1] : 0;
-        return std::string_view(text).substr(from, ends[k] - from);
-    }
-
-    std::string text;
-    std::vector<uint32_t> ends; // where each line ends in text
-};
-
-// The catalog lines of a stretch of the save order, built apart from the writer so that two
-// stretches can be built at once.
+// The catalog lines of a stretch of the save order, each with its line end, built apart from
+// the writer so that two stretches can be built at once.
 struct LineBatch {
-    void build(const std::vector<TSong *> &rows, const uint32_t *begin, const uint32_t *end)
+    void build(const std::vector<TSong *> &rows, const uint32_t *begin, const uint32_t *end,
+               std::string_view lineEnd)
     {
         lines.clear();
         unwritable = nullptr;
@@ -59,11 +37,12 @@ struct LineBatch {
                 unwritable = rows[*i];
                 return;
             }
-            lines.add(line);
+            lines += line;
+            lines += lineEnd;
         }
     }
 
-    JoinedLines lines;
+    std::string lines;
     const TSong *unwritable = nullptr;  // the record the stretch stopped at
 };
 
@@ -308,13 +287,13 @@ bool Catalog::SaveCatalog(const QString &path)
         auto build = [&](size_t b) {
             const size_t from = b * SaveBatchLines;
             batches[b % 4].build(rows, order.data() + from,
-                                 order.data() + std::min(order.size(), from + SaveBatchLines));
+                                 order.data() + std::min(order.size(), from + SaveBatchLines), writer.lineEndText());
         };
         auto write = [&](size_t b) {
             const LineBatch &batch = batches[b % 4];
             unwritable = batch.unwritable;
-            for (size_t k = 0; !unwritable && k < batch.lines.count(); ++k)
-                writer.writeLine(batch.lines.line(k));
+            if (!unwritable)
+                writer.writeLines(batch.lines);
         };
         for (size_t b = 0; b < batchCount + 2 && !unwritable; b += 2) {
             RunInParts(b + 1 < batchCount ? 2 : 1, [&](size_t part) {

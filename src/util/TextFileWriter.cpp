@@ -25,9 +25,15 @@ bool TextFileWriter::open()
 void TextFileWriter::writeLine(std::string_view utf8)
 {
     buffer_ += utf8;
-    buffer_ += lineEnd_ == LineEnd::CrLf ? "\r\n" : "\n";
+    buffer_ += lineEndText();
     if (buffer_.size() >= FlushSize)
         flush();
+}
+
+void TextFileWriter::writeLines(std::string_view utf8)
+{
+    if (flush() && !file_.write(utf8.data(), utf8.size()))
+        fail(file_.errorString());
 }
 
 void TextFileWriter::writeLine(const QString &text)

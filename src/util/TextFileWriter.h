@@ -25,6 +25,10 @@ public:
     // A failure is remembered and reported by commit().
     void writeLine(std::string_view utf8);
     void writeLine(const QString &text);
+    // Whole lines at once, each followed by lineEndText() already: a large file made in batches
+    // goes to the file without a copy line by line.
+    void writeLines(std::string_view utf8);
+    std::string_view lineEndText() const { return lineEnd_ == LineEnd::CrLf ? "\r\n" : "\n"; }
     // Writes what is buffered and replaces the file; false (file untouched) when anything failed.
     bool commit();
     QString errorString() const { return error_; }
