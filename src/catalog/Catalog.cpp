@@ -31,13 +31,11 @@ struct LineBatch {
     {
         lines.clear();
         unwritable = nullptr;
-        std::string line;
         for (const uint32_t *i = begin; i < end; ++i) {
-            if (!rows[*i]->CatalogLineUtf8(line)) {
+            if (!rows[*i]->AppendCatalogLineUtf8(lines)) {
                 unwritable = rows[*i];
                 return;
             }
-            lines += line;
             lines += lineEnd;
         }
     }

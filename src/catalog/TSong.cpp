@@ -8,6 +8,8 @@
 #include "util/TimeText.h"
 #include "util/Utf8.h"
 
+#include <cstring>
+
 namespace {
 constexpr int PlayTimeLen = 5;
 
@@ -56,43 +58,62 @@ bool TSong::ParseUtf8Line(std::string_view utf8)
 ShortStr TSong::CatalogLine() const
 {
     std::string line;
-    CatalogLineUtf8(line);
+    AppendCatalogLineUtf8(line);
     return ShortStr::fromUtf8(line);
 }
 
-bool TSong::CatalogLineUtf8(std::string &line) const
+bool TSong::AppendCatalogLineUtf8(std::string &out) const
 {
     if (!HasPlainFields()) {
-        line = QuotedFieldsLine().toUtf8();
+        out += QuotedFieldsLine().toUtf8();
         return HasFieldTexts();
     }
-    // Joined from the stored UTF-8: a save writes every record through here.
-    line.clear();
-    auto padTo = [&line](std::string_view text, size_t width) {
-        line += text;
-        const size_t chars = static_cast<size_t>(Utf8Length(text));
-        if (chars < width)
-            line.append(width - chars, ' ');
-    };
-    padTo(cdid_.utf8(), 10);
-    line += "; ";
-    padTo(playTime_.utf8(), 5);
-    line += "; ";
-    AppendZeroPadded(line, Size, 8);
-    line += "; ";
-    // The block is a short string itself, cut at 255 characters.
-    const size_t blockStart = line.size();
-    for (int k : {ArtistText, AlbumText, TrackText}) {
-        line += texts_.view(k);
-        line += "; ";
+    // Joined from the stored UTF-8 in place, in room for the longest line these values make: a
+    // save writes every record through here.
+    const std::string_view cdid = cdid_.utf8(), playTime = playTime_.utf8();
+    std::string size;
+    AppendZeroPadded(size, Size, 8);
+    std::string_view texts[TextCount];
+    constexpr size_t Separators = 6 * 2, Padding = 10 + 5 + 85;
+    size_t room = cdid.size() + playTime.size() + size.size() + Separators + Padding;
+    for (int k = 0; k < TextCount; ++k) {
+        texts[k] = texts_.view(k);
+        room += texts[k].size();
     }
-    line.resize(blockStart + Utf8Prefix(std::string_view(line).substr(blockStart), ShortStr::MaxLen).size());
-    const size_t blockChars = static_cast<size_t>(Utf8Length(std::string_view(line).substr(blockStart)));
-    if (blockChars < 85)
-        line.append(85 - blockChars, ' ');
-    line += texts_.view(FileNameText);
+    const size_t start = out.size();
+    out.resize(start + room);
+    char *const line = out.data() + start;
+    char *o = line;
+    auto put = [&o](std::string_view text) {
+        std::memcpy(o, text.data(), text.size());
+        o += text.size();
+    };
+    auto padFrom = [&o](const char *from, size_t width) {
+        const auto chars = static_cast<size_t>(Utf8Length(std::string_view(from, static_cast<size_t>(o - from))));
+        if (chars < width) {
+            std::memset(o, ' ', width - chars);
+            o += width - chars;
+        }
+    };
+    put(cdid);
+    padFrom(line, 10);
+    put("; ");
+    put(playTime);
+    padFrom(o - playTime.size(), 5);
+    put("; ");
+    put(size);
+    put("; ");
+    // The block is a short string itself, cut at 255 characters.
+    char *const block = o;
+    for (int k : {ArtistText, AlbumText, TrackText}) {
+        put(texts[k]);
+        put("; ");
+    }
+    o = block + Utf8Prefix(std::string_view(block, static_cast<size_t>(o - block)), ShortStr::MaxLen).size();
+    padFrom(block, 85);
+    put(texts[FileNameText]);
     // A line is a short string too.
-    line.resize(Utf8Prefix(line, ShortStr::MaxLen).size());
+    out.resize(start + Utf8Prefix(std::string_view(line, static_cast<size_t>(o - line)), ShortStr::MaxLen).size());
     return true;
 }
 

@@ -45,9 +45,9 @@ public:
     // it: the loader's path.
     bool ParseUtf8Line(std::string_view utf8);
     ShortStr CatalogLine() const;
-    // The UTF-8 of CatalogLine() into a buffer that a save reuses for every record; also tells
+    // Appends the UTF-8 of CatalogLine() to out, where a save gathers its lines; also tells
     // CanWriteLine(), so that a save looks at each record once.
-    bool CatalogLineUtf8(std::string &line) const;
+    bool AppendCatalogLineUtf8(std::string &out) const;
     // Whether CatalogLine() reads back as this record: false when a value holds a line end, or a
     // ";" that no form of its field can hold (values read from quoted fields may hold one).
     bool CanWriteLine() const;

@@ -112,7 +112,7 @@ TEST(CatalogLineFields, EveryWritableRecordReadsBackTheSame)
                    ShortStr(make.text(30, false)));
         s.Size = make.below(1000000000);  // sizes past the 8 digits of their column too
         std::string utf8;
-        ASSERT_EQ(s.CatalogLineUtf8(utf8), s.CanWriteLine());
+        ASSERT_EQ(s.AppendCatalogLineUtf8(utf8), s.CanWriteLine());
         if (!s.CanWriteLine())
             continue;
         const ShortStr line = s.CatalogLine();
