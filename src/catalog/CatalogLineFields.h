@@ -64,11 +64,20 @@ struct BasicLineFields {
 
     explicit BasicLineFields(View s)
     {
+        // The fields are the runs that are counted, unless one of them begins with a quote: one
+        // pass finds both for most lines.
+        bool quoted = false;
         for (size_t i = 0; i < s.size();) {
             const size_t separator = FindFrom(s, i, ';');
+            if (separator > i && count < CatalogLineFields) {
+                quoted = quoted || s[i] == Char('"');
+                field[count] = TrimmedField(s.substr(i, separator - i));
+            }
             count += separator > i;
             i = separator + 1;
         }
+        if (!quoted)
+            return;
         size_t i = 0;
         for (auto &f : field) {
             while (i < s.size() && s[i] == Char(';'))
