@@ -16,4 +16,18 @@ void Free(char *block, size_t bytes);
 // so that a thread that fills many blocks in a row (a load) does not wait for the system to
 // clear their pages; true when it did. Meant for a helper thread, beside the one that allocates.
 bool Prepare(size_t bytes);
+
+// While one lives, the blocks that this thread asks for are carved without the lock from
+// stretches of memory of its own, one after another: for a thread that fills many blocks in a
+// row (a load). A run inside another one on the same thread is part of the outer one.
+class Run {
+public:
+    Run();
+    ~Run();
+    Run(const Run &) = delete;
+    Run &operator=(const Run &) = delete;
+
+private:
+    bool owner_;
+};
 } // namespace TextBlocks

@@ -69,3 +69,38 @@ TEST(TextBlocks, LiveBlocksKeepTheirBytes)
     for (const Block &b : live)
         TextBlocks::Free(b.at, b.bytes);
 }
+
+// The blocks of a run stay in use when every other block is freed while it lives, and the blocks
+// handed out after it end keep clear of them.
+TEST(TextBlocks, BlocksOfARunStayWhenAllOthersAreFreed)
+{
+    auto allocate = [](int count, char fill) {
+        std::vector<char *> blocks;
+        for (int i = 0; i < count; ++i) {
+            blocks.push_back(TextBlocks::Allocate(40));
+            std::fill(blocks.back(), blocks.back() + 40, fill);
+        }
+        return blocks;
+    };
+    const std::vector<char *> before = allocate(100, 'a');
+    std::vector<char *> inRun;
+    {
+        const TextBlocks::Run run;
+        const TextBlocks::Run inner;  // part of the outer one
+        inRun = allocate(100000, 'b');  // more than one chunk
+        for (char *b : before)
+            TextBlocks::Free(b, 40);
+    }
+    const std::vector<char *> after = allocate(100000, 'c');
+    for (char *b : inRun)
+        ASSERT_EQ(std::string(b, 40), std::string(40, 'b'));
+    // Freeing the run's blocks counts them as they were counted when the run ended.
+    for (char *b : inRun)
+        TextBlocks::Free(b, 40);
+    const std::vector<char *> again = allocate(100000, 'd');
+    for (char *b : after)
+        ASSERT_EQ(std::string(b, 40), std::string(40, 'c'));
+    for (const std::vector<char *> &blocks : {after, again})
+        for (char *b : blocks)
+            TextBlocks::Free(b, 40);
+}
