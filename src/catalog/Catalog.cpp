@@ -186,14 +186,13 @@ bool Catalog::LoadCatalog(const QString &name)
     // order of the file.
     const auto fileBytes = static_cast<size_t>(std::max<qint64>(reader.size(), 0));
     ParseBatch batch;
-    // Records for no more lines than a small file can hold: those that get no line are given back.
+    // A batch of records, or fewer for a file too small for as many catalog lines (each takes at
+    // least 25 bytes): those that get no line are given back.
     batch.createRecords(store_, std::min(LoadBatchLines, fileBytes / 25 + 1));
     size_t expected = 0;  // the tracks that the first batch promises
     size_t indexed = 0;   // songs[0, indexed) are in the key index
     // A small file is read sooner than a thread is started.
     const size_t parts = fileBytes >= 64 * 1024 ? 2 : 1;
-    // The parse, on this thread, makes a text block for nearly every line.
-    const TextBlocks::Run textRun;
     for (bool more = true; more;) {
         std::atomic<bool> parsed{false};
         RunInParts(parts, [&](size_t part) {
@@ -212,6 +211,8 @@ bool Catalog::LoadCatalog(const QString &name)
                 }
             }
             if (part == 0) {
+                // The parse makes a text block for nearly every line.
+                const TextBlocks::Run textRun;
                 more = batch.read(reader);
                 parsed = true;
             }

@@ -1,8 +1,8 @@
 #pragma once
 // Memory for large tables that are read at random (the catalog's records and its key index):
 // aligned to 2 MiB and offered to the system for huge pages, so that a look-up in a catalog of a
-// million tracks misses the address cache less often, and a new page costs the system one
-// clearing instead of 512. Small blocks are plain allocations.
+// million tracks misses the address cache less often, and new memory costs one page fault per
+// 2 MiB instead of 512. Small blocks are plain allocations.
 
 #include <cstddef>
 #include <memory>

@@ -149,10 +149,10 @@ bool ReplacingFile::commit()
         return false;
     const int fd = fd_;
     fd_ = -1;
-    // Synced before the rename: after a crash the name never stands for a file not yet written.
     // A large old file stays open over the rename and is let go on a thread of its own: freeing
     // its blocks takes the file system a while, which the save need not wait for.
     const int oldFd = replacesLarge_ ? ::open(target_.constData(), O_RDONLY | O_CLOEXEC) : -1;
+    // Synced before the rename: after a crash the name never stands for a file not yet written.
     if (!SyncData(fd) || ::close(fd) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0) {
         fail();
         ::unlink(temporary_.constData());

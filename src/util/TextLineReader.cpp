@@ -53,6 +53,7 @@ const char *FindLineEnd(const char *p, const char *end)
             return p;
     return end;
 }
+
 // Whether the bytes of a stretch of a file up to its first Ctrl+Z, if any, are UTF-8.
 struct Utf8Stretch {
     bool valid = true;

@@ -103,4 +103,11 @@ TEST(TextBlocks, BlocksOfARunStayWhenAllOthersAreFreed)
     for (const std::vector<char *> &blocks : {after, again})
         for (char *b : blocks)
             TextBlocks::Free(b, 40);
+    // With every block given back, and only then, blocks are laid out in order again, not taken
+    // from those freed last.
+    char *const first = TextBlocks::Allocate(40);
+    char *const second = TextBlocks::Allocate(40);
+    EXPECT_EQ(second, first + 40);
+    TextBlocks::Free(first, 40);
+    TextBlocks::Free(second, 40);
 }
