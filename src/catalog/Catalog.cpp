@@ -202,12 +202,12 @@ bool Catalog::LoadCatalog(const QString &name)
                     BackLargeBuffer(songs.data(), expected * sizeof(TSong *));
                 }
                 songIndex_.addAll(songs, indexed);
-                // Until the parse is done, the memory that it and the next batch's records write
-                // first is backed here: the system's clearing of new pages may cost as much as the
-                // parse itself. What is not backed in time the parse backs itself, as it writes.
-                // A text takes less than its line.
-                while (!parsed && (TextBlocks::Prepare(std::min(fileBytes, LoadAheadBytes))
-                                   || store_.prepare(LoadBatchLines))) {
+                // Until the parse on the other core is done, the memory that it and the next
+                // batch's records write first is backed here: the system's clearing of new pages
+                // may cost as much as the parse itself. What is not backed in time the parse
+                // backs itself, as it writes. A text takes less than its line.
+                while (parts > 1 && !parsed
+                       && (TextBlocks::Prepare(std::min(fileBytes, LoadAheadBytes)) || store_.prepare(LoadBatchLines))) {
                 }
             }
             if (part == 0) {
