@@ -191,6 +191,7 @@ bool Catalog::LoadCatalog(const QString &name)
     batch.createRecords(store_, std::min(LoadBatchLines, fileBytes / 25 + 1));
     size_t expected = 0;  // the tracks that the first batch promises
     size_t indexed = 0;   // songs[0, indexed) are in the key index
+    size_t readBytes = 0;  // the bytes of the batches before
     // A small file is read sooner than a thread is started.
     const size_t parts = fileBytes >= 64 * 1024 ? 2 : 1;
     for (bool more = true; more;) {
@@ -205,9 +206,11 @@ bool Catalog::LoadCatalog(const QString &name)
                 // Until the parse on the other core is done, the memory that it and the next
                 // batch's records write first is backed here: the system's clearing of new pages
                 // may cost as much as the parse itself. What is not backed in time the parse
-                // backs itself, as it writes. A text takes less than its line.
+                // backs itself, as it writes. A text takes less than its line, and no more is
+                // backed than the rest of the file needs.
+                const size_t aheadBytes = std::min(fileBytes - std::min(fileBytes, readBytes), LoadAheadBytes);
                 while (parts > 1 && !parsed
-                       && (TextBlocks::Prepare(std::min(fileBytes, LoadAheadBytes)) || store_.prepare(LoadBatchLines))) {
+                       && (TextBlocks::Prepare(aheadBytes) || store_.prepare(LoadBatchLines))) {
                 }
             }
             if (part == 0) {
@@ -220,6 +223,7 @@ bool Catalog::LoadCatalog(const QString &name)
         // Not while the index is filled: it looks records up in the store.
         for (TSong *song : batch.unused)
             store_.release(song);
+        readBytes += batch.bytes;
         indexed = songs.size();
         if (indexed == 0 && more) {
             // The index and the list are sized at once for what the first batch promises, as
