@@ -243,6 +243,9 @@ bool Catalog::LoadCatalog(const QString &name)
         if (more)
             batch.createRecords(store_, LoadBatchLines);
     }
+    // What was backed for lines that the file did not hold goes back to the system.
+    TextBlocks::DropPrepared();
+    store_.dropPrepared();
     malformed.finish();
     const int files = static_cast<int>(songs.size());
     songIndex_.addAll(songs, indexed);

@@ -33,6 +33,12 @@ bool TrackStore::prepare(size_t records)
     return true;
 }
 
+void TrackStore::dropPrepared()
+{
+    while (!blocks_.empty() && (blocks_.size() - 1) * BlockRecords >= used_)
+        blocks_.pop_back();
+}
+
 void TrackStore::release(const TSong *song)
 {
     const uint32_t slot = song->storeSlot_;

@@ -26,6 +26,8 @@ public:
     // `records`, so that making them later does not wait for the system to clear pages; true when
     // it did. A helper thread's work beside a load.
     bool prepare(size_t records);
+    // Gives back the blocks that prepare() backed and no record took.
+    void dropPrepared();
     // Empties the record; its slot is given to a later record.
     void release(const TSong *song);
     void clear();

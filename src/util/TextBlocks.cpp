@@ -130,6 +130,12 @@ public:
         return true;
     }
 
+    void dropPrepared()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        prepared_.clear();
+    }
+
 private:
     // A block of `size` bytes for `bytes` of them.
     static char *handOut(char *block, size_t size, size_t bytes)
@@ -208,6 +214,11 @@ void TextBlocks::Free(char *block, size_t bytes)
 bool TextBlocks::Prepare(size_t bytes)
 {
     return ThePool().prepare(bytes);
+}
+
+void TextBlocks::DropPrepared()
+{
+    ThePool().dropPrepared();
 }
 
 TextBlocks::Run::Run() : owner_(!TheRun.active)

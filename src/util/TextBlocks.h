@@ -16,6 +16,9 @@ void Free(char *block, size_t bytes);
 // so that a thread that fills many blocks in a row (a load) does not wait for the system to
 // clear their pages; true when it did. Meant for a helper thread, beside the one that allocates.
 bool Prepare(size_t bytes);
+// Gives back the chunks that Prepare() backed and no block took yet: for a thread that filled
+// fewer blocks than it was prepared for.
+void DropPrepared();
 
 // While one lives, the blocks that this thread asks for are carved without the lock from
 // stretches of memory of its own, one after another: for a thread that fills many blocks in a
