@@ -279,7 +279,7 @@ bool Catalog::SaveCatalog(const QString &path)
     }
     const auto &rows = all_.songs();
     const std::vector<uint32_t> order = KeyOrder(
-        rows.size(), KeyTextFn([&](size_t i, std::u32string &text) { rows[i]->AppendArtistKey(text); }), collation_);
+        rows.size(), KeyTextFn([&](size_t i, Utf16Text &text) { rows[i]->AppendArtistKey(text); }), collation_);
 
     TextFileWriter writer(path);
     if (writer.open()) {

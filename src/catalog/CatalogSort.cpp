@@ -1,6 +1,7 @@
 #include "catalog/CatalogSort.h"
 
 #include "catalog/KeyOrder.h"
+#include "util/Utf8.h"
 
 #include <algorithm>
 
@@ -9,33 +10,33 @@ constexpr size_t TrackWidth = 40;
 constexpr size_t CDIDWidth = 20;
 
 // The first `width` characters of text, padded with blanks to width: keys are built straight
-// into one buffer, with no short string per part.
-void AppendPadded(std::u32string &out, const ShortStr &text, size_t width)
+// into one buffer from the records' UTF-8, with no short string per part.
+void AppendPadded(Utf16Text &out, std::string_view text, size_t width)
 {
-    out.append(text.chars(), 0, width);
-    if (text.chars().size() < width)
-        out.append(width - text.chars().size(), U' ');
+    out.append(width - out.appendUtf8(text, width), u' ');
 }
 } // namespace
 
-void AppendSortKeyText(SortKind kind, const TSong &song, std::u32string &out)
+void AppendSortKeyText(SortKind kind, const TSong &song, Utf16Text &out)
 {
+    // Whole texts, cut as their short strings are.
+    constexpr size_t Whole = ShortStr::MaxLen;
     switch (kind) {
     case SortKind::Artist:
         song.AppendArtistKey(out);
-        out += song.CDID().chars();
+        out.appendUtf8(song.CDIDUtf8(), Whole);
         break;
     case SortKind::AlbumTrack:
-        AppendPadded(out, song.Track(), TrackWidth);
-        out += song.CDID().chars();
+        AppendPadded(out, song.TrackUtf8(), TrackWidth);
+        out.appendUtf8(song.CDIDUtf8(), Whole);
         break;
     case SortKind::PlayTime:
-        out += song.PlayTime().chars();
+        out.appendUtf8(song.PlayTimeUtf8(), Whole);
         song.AppendArtistKey(out);
-        out += song.CDID().chars();
+        out.appendUtf8(song.CDIDUtf8(), Whole);
         break;
     case SortKind::CD:
-        AppendPadded(out, song.CDID(), CDIDWidth);
+        AppendPadded(out, song.CDIDUtf8(), CDIDWidth);
         song.AppendArtistKey(out);
         break;
     case SortKind::None:
@@ -58,7 +59,7 @@ void CatalogSort::Sort(SortKind kind, bool forced)
 
     const std::vector<TSong *> &rows = all_.songs();
     std::vector<uint32_t> order = KeyOrder(
-        rows.size(), KeyTextFn([&](size_t i, std::u32string &text) { AppendSortKeyText(kind, *rows[i], text); }),
+        rows.size(), KeyTextFn([&](size_t i, Utf16Text &text) { AppendSortKeyText(kind, *rows[i], text); }),
         collation_);
     // Reversed takes the order from its end, so equal keys keep their previous order.
     if (reversed_)

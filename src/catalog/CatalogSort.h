@@ -9,12 +9,13 @@
 #include <string>
 
 class Collation;
+class Utf16Text;
 
 // The values are the item indexes of `SortBy`.
 enum class SortKind { None = -1, Artist = 0, AlbumTrack = 1, CD = 2, PlayTime = 3 };
 
 // Appends the text by which a record sorts under kind (not None).
-void AppendSortKeyText(SortKind kind, const TSong &song, std::u32string &out);
+void AppendSortKeyText(SortKind kind, const TSong &song, Utf16Text &out);
 
 class CatalogSort : public QObject {
     Q_OBJECT

@@ -87,7 +87,7 @@ void AppendCompacted(const uint8_t *key, size_t n, uint8_t run, std::string &out
 uint8_t BlankKeyByte(const Collation &collation)
 {
     std::string key;
-    collation.appendSortKey(std::u32string_view(U" "), key);
+    collation.appendSortKey(std::u16string_view(u" "), key);
     return key.size() >= 2 && key[1] == '\x01' && key[0] != '\0' ? static_cast<uint8_t>(key[0]) : 0;
 }
 
@@ -101,13 +101,13 @@ struct Entry {
 void BuildKeys(size_t begin, size_t end, const KeyTextFn &keyText, const Collation &collation, uint8_t blank,
                std::vector<Entry> &entries, KeyArena &arena)
 {
-    std::u32string text;
+    Utf16Text text;
     std::string raw, key;
     for (size_t i = begin; i < end; ++i) {
         text.clear();
         keyText(i, text);
         raw.clear();
-        collation.appendSortKey(std::u32string_view(text), raw);
+        collation.appendSortKey(text.view(), raw);
         key.clear();
         if (blank)
             AppendCompacted(reinterpret_cast<const uint8_t *>(raw.data()), raw.size(), blank, key);
@@ -232,40 +232,33 @@ public:
     // before it, so the text built for b is kept for the next call.
     int compare(uint32_t a, uint32_t b)
     {
-        if (a == bItem_) {
-            a_.swap(b_);
-            std::swap(aSize_, bSize_);
-        } else {
-            aSize_ = text(a, a_);
-        }
-        bSize_ = text(b, b_);
+        if (a == bItem_)
+            std::swap(a_, b_);
+        else
+            text(a, a_);
+        text(b, b_);
         bItem_ = b;
-        return collation_.compare(std::u16string_view(a_.data(), aSize_), std::u16string_view(b_.data(), bSize_));
+        return collation_.compare(a_.view(), b_.view());
     }
     // Whether item x comes before item k in the order, for any two items.
     bool before(uint32_t x, uint32_t k)
     {
-        aSize_ = text(x, a_);
-        bSize_ = text(k, b_);
+        text(x, a_);
+        text(k, b_);
         bItem_ = k;
-        const int c =
-            collation_.compare(std::u16string_view(a_.data(), aSize_), std::u16string_view(b_.data(), bSize_));
+        const int c = collation_.compare(a_.view(), b_.view());
         return c < 0 || (c == 0 && x > k);
     }
 
 private:
-    // The key text of item i, as UTF-16 at the start of out; returns its length.
-    size_t text(uint32_t i, std::u16string &out)
+    void text(uint32_t i, Utf16Text &out)
     {
-        chars_.clear();
-        keyText_(i, chars_);
-        return Collation::ToUtf16(chars_, out);
+        out.clear();
+        keyText_(i, out);
     }
     const KeyTextFn &keyText_;
     const Collation &collation_;
-    std::u32string chars_;
-    std::u16string a_, b_;
-    size_t aSize_ = 0, bSize_ = 0;
+    Utf16Text a_, b_;
     uint32_t bItem_ = UINT32_MAX;  // the item whose text b_ holds
 };
 
@@ -347,7 +340,7 @@ std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTe
     std::vector<uint32_t> &aside = all.aside;
     std::sort(aside.begin(), aside.end());
     const std::vector<uint32_t> asideOrder = KeySortOrder(
-        aside.size(), [&](size_t j, std::u32string &text) { keyText(aside[j], text); }, collation);
+        aside.size(), [&](size_t j, Utf16Text &text) { keyText(aside[j], text); }, collation);
     // Where each set-aside item goes among the kept ones, in the order of the set-aside items.
     std::vector<size_t> places;
     places.reserve(asideOrder.size());
@@ -385,5 +378,6 @@ std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Col
 std::vector<uint32_t> KeyOrder(size_t count, const std::function<ShortStr(size_t)> &key,
                                const Collation &collation)
 {
-    return KeyOrder(count, KeyTextFn([&](size_t i, std::u32string &text) { text = key(i).chars(); }), collation);
+    return KeyOrder(count, KeyTextFn([&](size_t i, Utf16Text &text) { text.append(key(i).chars()); }),
+                    collation);
 }

@@ -3,6 +3,7 @@
 
 #include "util/Collation.h"
 #include "util/ShortStr.h"
+#include "util/Utf8.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +17,7 @@
 std::vector<uint32_t> KeyOrder(size_t count, const std::function<ShortStr(size_t)> &key,
                                const Collation &collation);
 
-// The same for callers that build the key text of item i themselves, into `text` (handed over
-// empty), so that a large sort builds no short string per item.
-using KeyTextFn = std::function<void(size_t i, std::u32string &text)>;
+// The same for callers that build the key text of item i themselves, in UTF-16 into `text`
+// (handed over empty), so that a large sort builds no short string per item.
+using KeyTextFn = std::function<void(size_t i, Utf16Text &text)>;
 std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Collation &collation);

@@ -88,31 +88,33 @@ bool TSong::AppendCatalogLineUtf8(std::string &out) const
         std::memcpy(o, text.data(), text.size());
         o += text.size();
     };
-    auto padFrom = [&o](const char *from, size_t width) {
-        const auto chars = static_cast<size_t>(Utf8Length(std::string_view(from, static_cast<size_t>(o - from))));
+    // Widths are counted in the stored values, not in the line just written: reading back bytes
+    // that were stored a moment ago stalls.
+    auto padTo = [&o](size_t chars, size_t width) {
         if (chars < width) {
             std::memset(o, ' ', width - chars);
             o += width - chars;
         }
     };
+    auto charsOf = [](std::string_view text) { return static_cast<size_t>(Utf8Length(text)); };
     put(cdid);
-    padFrom(line, 10);
+    padTo(charsOf(cdid), 10);
     put("; ");
     put(playTime);
-    padFrom(o - playTime.size(), 5);
+    padTo(charsOf(playTime), 5);
     put("; ");
     put(size);
     put("; ");
-    // The block is a short string itself, cut at 255 characters.
-    char *const block = o;
+    size_t blockChars = 0;
     for (int k : {ArtistText, AlbumText, TrackText}) {
         put(texts[k]);
         put("; ");
+        blockChars += charsOf(texts[k]) + 2;
     }
-    o = block + Utf8Prefix(std::string_view(block, static_cast<size_t>(o - block)), ShortStr::MaxLen).size();
-    padFrom(block, 85);
+    padTo(blockChars, 85);
     put(texts[FileNameText]);
-    // A line is a short string too.
+    // A line is a short string too. The block of texts is one as well, but the line's cut, at
+    // least 29 characters before the block's, covers it.
     out.resize(start + Utf8Prefix(std::string_view(line, static_cast<size_t>(o - line)), ShortStr::MaxLen).size());
     return true;
 }
@@ -231,27 +233,23 @@ ShortStr TSong::CDKey() const
 
 ShortStr TSong::ArtistKey() const
 {
-    std::u32string key;
+    Utf16Text key;
     AppendArtistKey(key);
-    return ShortStr(key);
+    const std::u16string_view units = key.view();
+    return ShortStr::fromQString(QString(reinterpret_cast<const QChar *>(units.data()), static_cast<qsizetype>(units.size())));
 }
 
-void TSong::AppendArtistKey(std::u32string &key) const
+void TSong::AppendArtistKey(Utf16Text &key) const
 {
     constexpr size_t Half = 40;
-    const size_t start = key.size();
-    auto padTo = [&key, start](size_t width) {
-        if (key.size() - start < width)
-            key.append(width - (key.size() - start), U' ');
-    };
-    AppendUtf8Chars(key, texts_.view(ArtistText), Half);
-    padTo(Half);
-    AppendUtf8Chars(key, texts_.view(AlbumText), Half);
-    if (key.size() - start < 2 * Half) {
-        key += U'-';
-        AppendUtf8Chars(key, texts_.view(TrackText), 2 * Half - (key.size() - start));
+    size_t chars = key.appendUtf8(ArtistUtf8(), Half);
+    key.append(Half - chars, u' ');
+    chars = key.appendUtf8(AlbumUtf8(), Half);
+    if (chars < Half) {
+        key.append(1, u'-');
+        chars += 1 + key.appendUtf8(TrackUtf8(), Half - chars - 1);
     }
-    padTo(2 * Half);
+    key.append(Half - chars, u' ');
 }
 
 bool TSong::EditInfo(Dialogs &dialogs)

@@ -13,6 +13,7 @@
 
 class Dialogs;
 class TrackStore;
+class Utf16Text;
 
 class TSong {
 public:
@@ -61,8 +62,9 @@ public:
     ShortStr CDKey() const;
     ShortStr GetFileName() const { return FileName(); }
     ShortStr ArtistKey() const;
-    // The same appended to out, built from the stored UTF-8: sorts build it for every record.
-    void AppendArtistKey(std::u32string &out) const;
+    // The same appended to out in UTF-16, built from the stored UTF-8: sorts build it for every
+    // record.
+    void AppendArtistKey(Utf16Text &out) const;
     // Shows the Edit Track dialog; true when the user confirmed and the texts were replaced.
     bool EditInfo(Dialogs &dialogs);
 

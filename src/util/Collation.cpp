@@ -1,5 +1,7 @@
 #include "util/Collation.h"
 
+#include "util/Utf8.h"
+
 #include <unicode/ucol.h>
 
 #include <QLocale>
@@ -33,14 +35,12 @@ Collation::~Collation()
 
 int Collation::compare(const ShortStr &a, const ShortStr &b) const
 {
-    return compare(std::u32string_view(a.chars()), std::u32string_view(b.chars()));
-}
-
-int Collation::compare(std::u32string_view a, std::u32string_view b) const
-{
-    thread_local std::u16string ua, ub;
-    const size_t na = ToUtf16(a, ua), nb = ToUtf16(b, ub);
-    return compare(std::u16string_view(ua.data(), na), std::u16string_view(ub.data(), nb));
+    thread_local Utf16Text ua, ub;
+    ua.clear();
+    ub.clear();
+    ua.append(a.chars());
+    ub.append(b.chars());
+    return compare(ua.view(), ub.view());
 }
 
 int Collation::compare(std::u16string_view a, std::u16string_view b) const
@@ -49,34 +49,16 @@ int Collation::compare(std::u16string_view a, std::u16string_view b) const
                         reinterpret_cast<const UChar *>(b.data()), static_cast<int32_t>(b.size()));
 }
 
-size_t Collation::ToUtf16(std::u32string_view text, std::u16string &buffer)
-{
-    if (buffer.size() < 2 * text.size())
-        buffer.resize(2 * text.size());
-    char16_t *const begin = buffer.data();
-    char16_t *o = begin;
-    for (char32_t c : text) {
-        if (c < 0x10000) {
-            *o++ = static_cast<char16_t>(c);
-        } else {
-            c -= 0x10000;
-            *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
-            *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        }
-    }
-    return static_cast<size_t>(o - begin);
-}
-
 void Collation::appendSortKey(const ShortStr &text, std::string &out) const
 {
-    appendSortKey(std::u32string_view(text.chars()), out);
+    Utf16Text units;
+    units.append(text.chars());
+    appendSortKey(units.view(), out);
 }
 
-void Collation::appendSortKey(std::u32string_view text, std::string &out) const
+void Collation::appendSortKey(std::u16string_view units, std::string &out) const
 {
-    // One buffer per thread: a large sort builds a key per record, on several threads.
-    thread_local std::u16string units;
-    const auto count = static_cast<int32_t>(ToUtf16(text, units));
+    const auto count = static_cast<int32_t>(units.size());
     const size_t start = out.size();
     int32_t room = static_cast<int32_t>(std::max<size_t>(256, count * 3 + 16));
     for (;;) {

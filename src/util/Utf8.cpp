@@ -53,6 +53,18 @@ char32_t Cp1252Char(unsigned char b)
     return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
 }
 
+char16_t *PutUtf16(char16_t *o, char32_t c)
+{
+    if (c < 0x10000) {
+        *o++ = static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
+        *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+    return o;
+}
+
 // The bytes at or above 0x80 among the 8 at p.
 uint64_t NonAsciiBytes(const unsigned char *p)
 {
@@ -94,6 +106,53 @@ void AppendUtf8Chars(std::u32string &out, std::string_view utf8, size_t maxChars
         p += n;
     }
     out.resize(static_cast<size_t>(o - out.data()));
+}
+
+char16_t *Utf16Text::room(size_t n)
+{
+    if (units_.size() < size_ + n)
+        units_.resize(std::max(size_ + n, 2 * units_.size()));
+    return units_.data() + size_;
+}
+
+size_t Utf16Text::appendUtf8(std::string_view utf8, size_t maxChars)
+{
+    char16_t *const begin = room(2 * std::min(utf8.size(), maxChars));
+    char16_t *o = begin;
+    auto p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto end = p + utf8.size();
+    size_t chars = 0;
+    for (; p < end && chars < maxChars; ++chars) {
+        if (*p < 0x80) {
+            *o++ = *p++;
+            continue;
+        }
+        char32_t c;
+        int n = DecodeOne(p, end, c);
+        if (n == 0) {
+            c = Cp1252Char(*p);
+            n = 1;
+        }
+        o = PutUtf16(o, c);
+        p += n;
+    }
+    size_ += static_cast<size_t>(o - begin);
+    return chars;
+}
+
+void Utf16Text::append(std::u32string_view chars)
+{
+    char16_t *const begin = room(2 * chars.size());
+    char16_t *o = begin;
+    for (char32_t c : chars)
+        o = PutUtf16(o, c);
+    size_ += static_cast<size_t>(o - begin);
+}
+
+void Utf16Text::append(size_t count, char16_t unit)
+{
+    std::fill_n(room(count), count, unit);
+    size_ += count;
 }
 
 void AppendUtf8(std::string &out, char32_t c)

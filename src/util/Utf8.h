@@ -21,3 +21,21 @@ std::string_view Utf8Prefix(std::string_view utf8, size_t maxChars);
 // Appends valid UTF-8 without letter case: QString::toCaseFolded, which folds character by
 // character, without building a QString.
 void AppendCaseFolded(std::string &out, std::string_view utf8);
+
+// A text built in UTF-16, the collator's own form, in room that only grows: sorts build a key
+// text for every record, and a std::u16string would clear the room it grows into each time.
+class Utf16Text {
+public:
+    void clear() { size_ = 0; }
+    // The characters of utf8 as AppendUtf8Chars reads them, at most maxChars; returns how many.
+    size_t appendUtf8(std::string_view utf8, size_t maxChars);
+    void append(std::u32string_view chars);
+    void append(size_t count, char16_t unit);
+    std::u16string_view view() const { return {units_.data(), size_}; }
+
+private:
+    // Room for n more units at the end.
+    char16_t *room(size_t n);
+    std::u16string units_;
+    size_t size_ = 0;
+};

@@ -13,14 +13,21 @@
 #include <random>
 
 namespace {
+// The artist key as its rule states it: the artist in 40 characters, then album, "-" and track
+// cut to 40 characters together.
+ShortStr ArtistKey(const TSong &s)
+{
+    return PadRight(s.Artist().left(40), 40) + PadRight((s.Album() + "-" + s.Track()).left(40), 40);
+}
+
 // The key texts as the sort commands define them, built with the short-string helpers.
 ShortStr ReferenceKey(SortKind kind, const TSong &s)
 {
     switch (kind) {
-    case SortKind::Artist: return s.ArtistKey() + s.CDID();
+    case SortKind::Artist: return ArtistKey(s) + s.CDID();
     case SortKind::AlbumTrack: return PadRight(s.Track().left(40), 40) + s.CDID();
-    case SortKind::PlayTime: return s.PlayTime() + s.ArtistKey() + s.CDID();
-    case SortKind::CD: return PadRight(s.CDID(), 20) + s.ArtistKey();
+    case SortKind::PlayTime: return s.PlayTime() + ArtistKey(s) + s.CDID();
+    case SortKind::CD: return PadRight(s.CDID(), 20) + ArtistKey(s);
     case SortKind::None: break;
     }
     return {};
@@ -74,13 +81,16 @@ TEST_F(SortFixture, MatchesTheKeyTextsOnRandomDataWithManyTies)
 {
     // Few distinct texts, differing in case and accents, so that most keys tie and the tie
     // order, forwards and reversed, decides the outcome. CD1 / CD10 and t / ta show the padding;
-    // the long texts agree in the characters (not bytes) that their key column holds, or differ
-    // in the last of them.
+    // the long texts agree in the characters (not bytes or UTF-16 units) that their key column
+    // holds, or differ in the last of them; albums of 39 to 41 characters leave room for the "-"
+    // and none of the track, or none for either.
     const char *cds[] = {"CD1", "cd1", "CD10", "CD2", "É9", "ABCDEFGHIJKLMNOPQRSTUVW", "ABCDEFGHIJKLMNOPQRSA"};
     const char *times[] = {"03:25", "3:25", "100:00", "10:59", "11:00", "03:25"};
     const std::string artist40 = "Åsa Ärlig Ölund Ñandú Кино Zoë Björk 123", track40 = "Ça va " + std::string(34, 't');
-    const std::string artists[] = {"abc", "ABC", "Abd", "é", "E", " ", "Émile", artist40 + "45678", artist40 + "00000"};
-    const char *albums[] = {"x", "X", "y", " "};
+    const std::string artists[] = {"abc", "ABC", "Abd", "é", "E", " ", "Émile", artist40 + "45678", artist40 + "00000",
+                                   "\U0001F3B5" + artist40, "\U0001F3B5" + artist40.substr(0, 39) + "\U0001F3B6"};
+    const std::string album39 = "Album \U0001F3B5 " + std::string(31, 'a');
+    const std::string albums[] = {"x", "X", "y", " ", album39, album39 + "_", album39 + "bc"};
     const std::string tracks[] = {"t", "T", "ta", "u", track40 + " zz", track40 + " aa"};
     std::mt19937 rng(42);
     auto pick = [&rng](const auto &list) { return list[rng() % std::size(list)]; };

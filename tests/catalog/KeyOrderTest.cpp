@@ -70,7 +70,7 @@ TEST(KeyOrder, MatchesBinaryInsertionWithManyTies)
         SCOPED_TRACE(keys.size() ? keys[0].toUtf8() : "none");
         const std::vector<uint32_t> expected = BinaryInsertionOrder(keys, collation);
         EXPECT_EQ(KeyOrder(keys.size(), [&](size_t i) { return keys[i]; }, collation), expected);
-        const KeyTextFn byText = [&](size_t i, std::u32string &text) { text = keys[i].chars(); };
+        const KeyTextFn byText = [&](size_t i, Utf16Text &text) { text.append(keys[i].chars()); };
         EXPECT_EQ(KeyOrder(keys.size(), byText, collation), expected);
     }
 }
@@ -116,7 +116,7 @@ TEST(KeyOrder, NearlySortedListsGiveTheSortedOrder)
     std::vector<ShortStr> halves(inOrder.begin() + inOrder.size() / 2, inOrder.end());
     halves.insert(halves.end(), inOrder.begin(), inOrder.begin() + inOrder.size() / 2);
     for (const std::vector<ShortStr> &keys : {inOrder, displaced(1), displaced(50), displaced(1500), reversed, halves}) {
-        const KeyTextFn byText = [&](size_t i, std::u32string &text) { text = keys[i].chars(); };
+        const KeyTextFn byText = [&](size_t i, Utf16Text &text) { text.append(keys[i].chars()); };
         EXPECT_EQ(KeyOrder(keys.size(), byText, collation), SortKeyOrder(keys, collation));
     }
 }
