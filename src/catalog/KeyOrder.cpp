@@ -262,13 +262,14 @@ private:
     uint32_t bItem_ = UINT32_MAX;  // the item whose text b_ holds
 };
 
-// Walks items [begin, end): an item whose key is smaller than that of the top of the stack is
-// set aside with that top, so one item far out of place costs two, not all that follow it.
-// Gives up when more than maxAside are set aside.
-void WalkInOrder(size_t begin, size_t end, size_t maxAside, Neighbours &neighbours, Walk &walk)
+// Walks the places [begin, end) of the list, from its last item on when backwards: an item whose
+// key is smaller than that of the top of the stack is set aside with that top, so one item far
+// out of place costs two, not all that follow it. Gives up when more than maxAside are set aside.
+void WalkInOrder(size_t begin, size_t end, size_t count, bool backwards, size_t maxAside, Neighbours &neighbours,
+                 Walk &walk)
 {
     for (size_t i = begin; i < end; ++i) {
-        const auto item = static_cast<uint32_t>(i);
+        const auto item = static_cast<uint32_t>(backwards ? count - 1 - i : i);
         const int c = walk.empty() ? -1 : neighbours.compare(walk.top(), item);
         if (c <= 0) {
             walk.keep(item, c == 0);
@@ -285,9 +286,9 @@ void WalkInOrder(size_t begin, size_t end, size_t maxAside, Neighbours &neighbou
 
 // A list that is in order already, or nearly (a catalog saved in this order and read back), is
 // ordered by comparing neighbours: no sort key is built and little memory taken. The items out
-// of place are sorted by their keys and put back by binary search. Nothing when too many are
-// out of place: a sort by keys is then the cheaper.
-std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTextFn &keyText,
+// of place are sorted by their keys and put back by binary search. A list shown reversed is
+// walked backwards. Nothing when too many are out of place: a sort by keys is then the cheaper.
+std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, bool backwards, const KeyTextFn &keyText,
                                                       const Collation &collation)
 {
     const size_t maxAside = count / 32;
@@ -301,7 +302,8 @@ std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTe
         walks.emplace_back(kept, tiesPrevious, stretchStart(part));
     RunInParts(parts, [&](size_t part) {
         Neighbours neighbours(keyText, collation);
-        WalkInOrder(stretchStart(part), stretchStart(part + 1), maxAside / parts, neighbours, walks[part]);
+        WalkInOrder(stretchStart(part), stretchStart(part + 1), count, backwards, maxAside / parts, neighbours,
+                    walks[part]);
     });
 
     // Joined part by part: where the parts meet out of order, items at the seam are set aside.
@@ -327,8 +329,8 @@ std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTe
     if (all.gaveUp || all.aside.size() > maxAside)
         return std::nullopt;
 
-    // Equal keys come out in the reverse of the list's order.
-    for (size_t k = 0; k < all.size;) {
+    // Equal keys come out in the reverse of the list's order, as a backward walk keeps them.
+    for (size_t k = 0; k < all.size && !backwards;) {
         size_t end = k + 1;
         while (end < all.size && tiesPrevious[end])
             ++end;
@@ -370,8 +372,9 @@ std::optional<std::vector<uint32_t>> NearlySortedOrder(size_t count, const KeyTe
 
 std::vector<uint32_t> KeyOrder(size_t count, const KeyTextFn &keyText, const Collation &collation)
 {
-    if (std::optional<std::vector<uint32_t>> order = NearlySortedOrder(count, keyText, collation))
-        return std::move(*order);
+    for (const bool backwards : {false, true})
+        if (std::optional<std::vector<uint32_t>> order = NearlySortedOrder(count, backwards, keyText, collation))
+            return std::move(*order);
     return KeySortOrder(count, keyText, collation);
 }
 

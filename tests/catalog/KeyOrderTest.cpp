@@ -102,8 +102,7 @@ TEST(KeyOrder, NearlySortedListsGiveTheSortedOrder)
         inOrder.push_back(sorted[i]);
 
     std::mt19937 rng(3);
-    auto displaced = [&](size_t moves) {
-        std::vector<ShortStr> keys = inOrder;
+    auto displaced = [&](std::vector<ShortStr> keys, size_t moves) {
         for (size_t m = 0; m < moves; ++m) {
             const size_t from = rng() % keys.size(), to = rng() % keys.size();
             const ShortStr moved = keys[from];
@@ -112,10 +111,12 @@ TEST(KeyOrder, NearlySortedListsGiveTheSortedOrder)
         }
         return keys;
     };
-    std::vector<ShortStr> reversed(inOrder.rbegin(), inOrder.rend());
+    // A list shown reversed is walked from its end, where equal keys are met in the other order.
+    const std::vector<ShortStr> reversed(inOrder.rbegin(), inOrder.rend());
     std::vector<ShortStr> halves(inOrder.begin() + inOrder.size() / 2, inOrder.end());
     halves.insert(halves.end(), inOrder.begin(), inOrder.begin() + inOrder.size() / 2);
-    for (const std::vector<ShortStr> &keys : {inOrder, displaced(1), displaced(50), displaced(1500), reversed, halves}) {
+    for (const std::vector<ShortStr> &keys : {inOrder, displaced(inOrder, 1), displaced(inOrder, 50),
+                                              displaced(inOrder, 1500), reversed, displaced(reversed, 50), halves}) {
         const KeyTextFn byText = [&](size_t i, Utf16Text &text) { text.append(keys[i].chars()); };
         EXPECT_EQ(KeyOrder(keys.size(), byText, collation), SortKeyOrder(keys, collation));
     }
