@@ -236,7 +236,8 @@ ShortStr TSong::ArtistKey() const
     Utf16Text key;
     AppendArtistKey(key);
     const std::u16string_view units = key.view();
-    return ShortStr::fromQString(QString(reinterpret_cast<const QChar *>(units.data()), static_cast<qsizetype>(units.size())));
+    return ShortStr::fromQString(
+        QString(reinterpret_cast<const QChar *>(units.data()), static_cast<qsizetype>(units.size())));
 }
 
 void TSong::AppendArtistKey(Utf16Text &key) const

@@ -1,5 +1,6 @@
 #include "util/Utf8.h"
 
+#include <QString>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -77,6 +78,17 @@ TEST(Utf8, ValidityAgreesWithTheStandardsTable)
         const bool reference = ReferenceIsValidUtf8(text);
         valid += reference;
         ASSERT_EQ(IsValidUtf8(text), reference) << testing::PrintToString(text);
+        // Sort keys are built in UTF-16 straight from the bytes: the same characters as decoded
+        // to code points, stray bytes and the cut included, after what the text held before.
+        const size_t maxChars = random() % 40;
+        std::u32string chars;
+        AppendUtf8Chars(chars, text, maxChars);
+        Utf16Text units;
+        units.append(2, u'#');
+        ASSERT_EQ(units.appendUtf8(text, maxChars), chars.size()) << testing::PrintToString(text);
+        ASSERT_EQ(std::u16string(units.view()),
+                  ("##" + QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size()))).toStdU16String())
+            << testing::PrintToString(text);
         // The length, counted a word at a time, is that of the characters decoded one by one.
         if (reference) {
             size_t characters = 0;
