@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -25,9 +27,15 @@ bool IsRandomChar(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
+// The temporary name must fit where the target's does: a long target name is cut, at the start
+// of a character, to leave room for the mark and the random letters.
 QByteArray TemporaryPrefix(const QByteArray &targetName)
 {
-    return '.' + targetName + TemporaryMark;
+    const auto room = static_cast<qsizetype>(NAME_MAX - 1 - TemporaryMark.size() - RandomLength);
+    qsizetype kept = std::min(targetName.size(), room);
+    while (kept > 0 && kept < targetName.size() && (static_cast<unsigned char>(targetName[kept]) & 0xC0) == 0x80)
+        --kept;
+    return '.' + targetName.left(kept) + TemporaryMark;
 }
 
 // The file that is replaced: a symbolic link is followed so that it stays a link.

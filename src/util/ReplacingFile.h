@@ -2,8 +2,8 @@
 // A file written under a temporary name beside its target and renamed over the target on commit,
 // so that the target is at every moment either the old file or the whole new one, also when the
 // program is killed. The temporary file is named ".<name>.zemlo-save-XXXXXX" (six letters or
-// digits), so that one left behind by a killed program is recognisable; a successful commit
-// removes such leftovers for the same target.
+// digits; a name too long to leave room for that is cut), so that one left behind by a killed
+// program is recognisable; a successful commit removes such leftovers for the same target.
 
 #include <QByteArray>
 #include <QString>

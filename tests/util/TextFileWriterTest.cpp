@@ -209,3 +209,27 @@ TEST(TextFileWriter, SuccessfulSaveRemovesOnlyItsOwnLeftoversForTheSameFile)
         EXPECT_EQ(QFileInfo::exists(dir.filePath(c.name)) || QFileInfo(dir.filePath(c.name)).isSymLink(), !c.removed)
             << c.name;
 }
+
+// Names up to the file system's 255 bytes are saved: the temporary name cuts a long one, at the
+// start of a character, and a leftover named so is still recognised and removed.
+TEST(TextFileWriter, LongestNamesAreSavedAndTheirLeftoversRemoved)
+{
+    struct Case { QByteArray target, leftover; };
+    const QByteArray a236(236, 'a');
+    const Case cases[] = {
+        {QByteArray(230, 'n') + ".lst", QByteArray(230, 'n') + ".lst"},
+        {a236 + "bcd", a236},
+        {a236 + QByteArray(15, 'b') + ".lst", a236},
+        {QByteArray(235, 'a') + "\xC3\xA9" + QByteArray(14, 'b') + ".lst", QByteArray(235, 'a')},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.target.size());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QFile::decodeName(c.target));
+        const QString leftover = dir.filePath(QFile::decodeName('.' + c.leftover + ".zemlo-save-Ab12Cd"));
+        WriteFileBytes(leftover, "leftover");
+        ASSERT_TRUE(WriteTextFile(path, {"new"}));
+        EXPECT_EQ(ReadFileBytes(path), QByteArray("new\r\n"));
+        EXPECT_EQ(Entries(dir.path()), QStringList{QFile::decodeName(c.target)});
+    }
+}
