@@ -53,6 +53,31 @@ char32_t Cp1252Char(unsigned char b)
     return b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : b;
 }
 
+// Hands the characters of utf8, at most maxChars, to put; returns how many.
+template <typename Put>
+size_t DecodeChars(std::string_view utf8, size_t maxChars, Put put)
+{
+    auto p = reinterpret_cast<const unsigned char *>(utf8.data());
+    const auto end = p + utf8.size();
+    size_t chars = 0;
+    for (; p < end && chars < maxChars; ++chars) {
+        if (*p < 0x80) {
+            put(static_cast<char32_t>(*p++));
+            continue;
+        }
+        char32_t c;
+        int n = DecodeOne(p, end, c);
+        if (n == 0) {
+            // A stray byte in otherwise valid text keeps its Windows-1252 meaning.
+            c = Cp1252Char(*p);
+            n = 1;
+        }
+        put(c);
+        p += n;
+    }
+    return chars;
+}
+
 char16_t *PutUtf16(char16_t *o, char32_t c)
 {
     if (c < 0x10000) {
@@ -87,24 +112,7 @@ void AppendUtf8Chars(std::u32string &out, std::string_view utf8, size_t maxChars
     const size_t start = out.size();
     out.resize(start + std::min(utf8.size(), maxChars));
     char32_t *o = out.data() + start;
-    char32_t *const oEnd = out.data() + out.size();
-    auto p = reinterpret_cast<const unsigned char *>(utf8.data());
-    auto end = p + utf8.size();
-    while (p < end && o < oEnd) {
-        if (*p < 0x80) {
-            *o++ = *p++;
-            continue;
-        }
-        char32_t c;
-        int n = DecodeOne(p, end, c);
-        if (n == 0) {
-            // A stray byte in otherwise valid text keeps its Windows-1252 meaning.
-            c = Cp1252Char(*p);
-            n = 1;
-        }
-        *o++ = c;
-        p += n;
-    }
+    DecodeChars(utf8, maxChars, [&o](char32_t c) { *o++ = c; });
     out.resize(static_cast<size_t>(o - out.data()));
 }
 
@@ -119,23 +127,7 @@ size_t Utf16Text::appendUtf8(std::string_view utf8, size_t maxChars)
 {
     char16_t *const begin = room(2 * std::min(utf8.size(), maxChars));
     char16_t *o = begin;
-    auto p = reinterpret_cast<const unsigned char *>(utf8.data());
-    const auto end = p + utf8.size();
-    size_t chars = 0;
-    for (; p < end && chars < maxChars; ++chars) {
-        if (*p < 0x80) {
-            *o++ = *p++;
-            continue;
-        }
-        char32_t c;
-        int n = DecodeOne(p, end, c);
-        if (n == 0) {
-            c = Cp1252Char(*p);
-            n = 1;
-        }
-        o = PutUtf16(o, c);
-        p += n;
-    }
+    const size_t chars = DecodeChars(utf8, maxChars, [&o](char32_t c) { o = PutUtf16(o, c); });
     size_ += static_cast<size_t>(o - begin);
     return chars;
 }
