@@ -90,6 +90,26 @@ char16_t *PutUtf16(char16_t *o, char32_t c)
     return o;
 }
 
+char *PutUtf8(char *o, char32_t c)
+{
+    if (c < 0x80) {
+        *o++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *o++ = static_cast<char>(0xC0 | (c >> 6));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *o++ = static_cast<char>(0xE0 | (c >> 12));
+        *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *o++ = static_cast<char>(0xF0 | (c >> 18));
+        *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return o;
+}
+
 // The bytes at or above 0x80 among the 8 at p.
 uint64_t NonAsciiBytes(const unsigned char *p)
 {
@@ -149,21 +169,8 @@ void Utf16Text::append(size_t count, char16_t unit)
 
 void AppendUtf8(std::string &out, char32_t c)
 {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    char bytes[4];
+    out.append(bytes, static_cast<size_t>(PutUtf8(bytes, c) - bytes));
 }
 
 void AppendUtf8(std::string &out, std::u32string_view chars)
@@ -171,24 +178,9 @@ void AppendUtf8(std::string &out, std::u32string_view chars)
     const size_t start = out.size();
     out.resize(start + chars.size() * 4);
     char *o = out.data() + start;
-    for (char32_t c : chars) {
-        if (c < 0x80) {
-            *o++ = static_cast<char>(c);
-        } else if (c < 0x800) {
-            *o++ = static_cast<char>(0xC0 | (c >> 6));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            *o++ = static_cast<char>(0xE0 | (c >> 12));
-            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            *o++ = static_cast<char>(0xF0 | (c >> 18));
-            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    out.resize(o - out.data());
+    for (char32_t c : chars)
+        o = PutUtf8(o, c);
+    out.resize(static_cast<size_t>(o - out.data()));
 }
 
 bool IsValidUtf8(std::string_view bytes)
@@ -262,35 +254,42 @@ std::string_view Utf8Prefix(std::string_view utf8, size_t maxChars)
 
 void AppendCaseFolded(std::string &out, std::string_view utf8)
 {
+    // Written through a pointer: every key look-up folds its key. Room for the text as it is
+    // and 4 bytes more, grown only when a folded character needs more than is left.
+    size_t at = out.size();
+    out.resize(at + utf8.size() + 4);
+    char *o = out.data() + at;
+    const char *roomEnd = out.data() + out.size();
     auto p = reinterpret_cast<const unsigned char *>(utf8.data());
     const auto end = p + utf8.size();
     while (p < end) {
         // Keys are mostly ASCII: lowered eight bytes at a time, the rest of a run byte by byte.
-        for (; end - p >= 8; p += 8) {
+        for (; end - p >= 8; p += 8, o += 8) {
             const uint64_t word = ByteWords::At(p);
             if (ByteWords::NonAsciiBytes(word))
                 break;
-            char lowered[8];
-            qToLittleEndian(word | ByteWords::AsciiCapitals(word) >> 2, lowered);
-            out.append(lowered, 8);
+            qToLittleEndian(word | ByteWords::AsciiCapitals(word) >> 2, o);
         }
-        const auto run = p;
-        while (p < end && *p < 0x80)
-            ++p;
-        const size_t at = out.size();
-        out.append(reinterpret_cast<const char *>(run), static_cast<size_t>(p - run));
-        for (size_t i = at; i < out.size(); ++i)
-            if (out[i] >= 'A' && out[i] <= 'Z')
-                out[i] = static_cast<char>(out[i] + ('a' - 'A'));
+        for (; p < end && *p < 0x80; ++p)
+            *o++ = static_cast<char>(*p >= 'A' && *p <= 'Z' ? *p + ('a' - 'A') : *p);
         if (p == end)
             break;
+        // Each byte left has its own byte in the room, so 4 more than the bytes left hold any
+        // character folded.
+        if (roomEnd - o < end - p + 4) {
+            at = static_cast<size_t>(o - out.data());
+            out.resize(out.size() + 4 + (end - p));
+            o = out.data() + at;
+            roomEnd = out.data() + out.size();
+        }
         char32_t c;
         const int n = DecodeOne(p, end, c);
         if (n == 0) {
-            out += static_cast<char>(*p++);  // not valid UTF-8: kept as it is
+            *o++ = static_cast<char>(*p++);  // not valid UTF-8: kept as it is
             continue;
         }
-        AppendUtf8(out, QChar::toCaseFolded(c));
+        o = PutUtf8(o, QChar::toCaseFolded(c));
         p += n;
     }
+    out.resize(static_cast<size_t>(o - out.data()));
 }
