@@ -19,19 +19,56 @@ bool FitsLaterFieldBytes(const char *p, const char *end)
             return false;
     return true;
 }
-} // namespace
 
-bool FitsLaterField(std::string_view utf8)
+// Hands utf8 to take eight bytes at a time (as a word), then the rest byte by byte (as a word of
+// that byte); false at once when it holds a ";" or a line end. A save asks this of every field
+// of every record: words without a ";" or a control character pass whole.
+template <typename Take>
+bool ScanLaterField(std::string_view utf8, Take take)
 {
-    // A save asks this of every field of every record: words of eight bytes without a ";" or a
-    // control character are passed whole.
     const char *p = utf8.data(), *end = p + utf8.size();
     for (; end - p >= 8; p += 8) {
         const uint64_t word = ByteWords::At(p);
         if ((ByteWords::ControlBytes(word) | ByteWords::BytesEqual(word, ';')) && !FitsLaterFieldBytes(p, p + 8))
             return false;
+        take(word, 8);
     }
-    return FitsLaterFieldBytes(p, end);
+    for (; p != end; ++p) {
+        if (!FitsLaterFieldBytes(p, p + 1))
+            return false;
+        take(static_cast<unsigned char>(*p), 1);
+    }
+    return true;
+}
+} // namespace
+
+bool FitsLaterField(std::string_view utf8)
+{
+    return ScanLaterField(utf8, [](uint64_t, size_t) {});
+}
+
+bool IsPlainValue(std::string_view utf8)
+{
+    return utf8.empty() || (utf8.front() != '"' && FitsLaterField(utf8));
+}
+
+bool CopyPlainValue(std::string_view utf8, char *&out, size_t &chars)
+{
+    if (!utf8.empty() && utf8.front() == '"')
+        return false;
+    char *o = out;
+    size_t continuing = 0;
+    const bool plain = ScanLaterField(utf8, [&o, &continuing](uint64_t word, size_t bytes) {
+        if (bytes == 8)
+            qToLittleEndian(word, o);
+        else
+            *o = static_cast<char>(word);
+        o += bytes;
+        continuing += ByteWords::CountFlags(ByteWords::ContinuationBytes(word));
+    });
+    out = o;
+    chars = utf8.size() - continuing;
+    return plain;
 }
 
 std::optional<std::u32string> FieldText(std::u32string_view value, bool first, size_t cut)

@@ -99,6 +99,12 @@ using Utf8LineFields = BasicLineFields<char>;
 // True when the text holds no ";", which would split its field, and no line end or Ctrl+Z,
 // which would end the line or the file.
 bool FitsLaterField(std::string_view utf8);
+// A plain value fits a later field and does not begin with a double quote: it reads back as it
+// is when written after a separator and a blank (or at the start of a line).
+bool IsPlainValue(std::string_view utf8);
+// Copies a plain value to out (advanced past it) and counts its characters in chars; false for a
+// value that is not plain, and what was copied is then of no use.
+bool CopyPlainValue(std::string_view utf8, char *&out, size_t &chars);
 
 // The text written for a field's value, right after its separator (or at the start of the line
 // for the first field), so that the field reads back as the value (as the reader would give the

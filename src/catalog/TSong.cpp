@@ -12,13 +12,6 @@
 
 namespace {
 constexpr int PlayTimeLen = 5;
-
-// A value that the usual layout writes so that it reads back the same: no quote rule applies to
-// it and nothing in it splits the field.
-bool IsPlainValue(std::string_view utf8)
-{
-    return utf8.empty() || (utf8.front() != '"' && FitsLaterField(utf8));
-}
 } // namespace
 
 void TSong::SetTexts(const ShortStr &artist, const ShortStr &album, const ShortStr &track,
@@ -64,12 +57,9 @@ ShortStr TSong::CatalogLine() const
 
 bool TSong::AppendCatalogLineUtf8(std::string &out) const
 {
-    if (!HasPlainFields()) {
-        out += QuotedFieldsLine().toUtf8();
-        return HasFieldTexts();
-    }
-    // Joined from the stored UTF-8 in place, in room for the longest line these values make: a
-    // save writes every record through here.
+    // Joined from the stored UTF-8 in place, in room for the longest line these values make, each
+    // value checked and its characters counted as it is copied: a save writes every record
+    // through here.
     const std::string_view cdid = cdid_.utf8(), playTime = playTime_.utf8();
     std::string size;
     AppendZeroPadded(size, Size, 8);
@@ -84,35 +74,40 @@ bool TSong::AppendCatalogLineUtf8(std::string &out) const
     out.resize(start + room);
     char *const line = out.data() + start;
     char *o = line;
-    auto put = [&o](std::string_view text) {
+    bool plain = true;
+    auto put = [&o, &plain](std::string_view value) {
+        size_t chars = 0;
+        plain = plain && CopyPlainValue(value, o, chars);
+        return chars;
+    };
+    auto putText = [&o](std::string_view text) {
         std::memcpy(o, text.data(), text.size());
         o += text.size();
     };
-    // Widths are counted in the stored values, not in the line just written: reading back bytes
-    // that were stored a moment ago stalls.
     auto padTo = [&o](size_t chars, size_t width) {
         if (chars < width) {
             std::memset(o, ' ', width - chars);
             o += width - chars;
         }
     };
-    auto charsOf = [](std::string_view text) { return static_cast<size_t>(Utf8Length(text)); };
-    put(cdid);
-    padTo(charsOf(cdid), 10);
-    put("; ");
-    put(playTime);
-    padTo(charsOf(playTime), 5);
-    put("; ");
-    put(size);
-    put("; ");
+    padTo(put(cdid), 10);
+    putText("; ");
+    padTo(put(playTime), 5);
+    putText("; ");
+    putText(size);
+    putText("; ");
     size_t blockChars = 0;
     for (int k : {ArtistText, AlbumText, TrackText}) {
-        put(texts[k]);
-        put("; ");
-        blockChars += charsOf(texts[k]) + 2;
+        blockChars += put(texts[k]) + 2;
+        putText("; ");
     }
     padTo(blockChars, 85);
     put(texts[FileNameText]);
+    if (!plain) {
+        out.resize(start);
+        out += QuotedFieldsLine().toUtf8();
+        return HasFieldTexts();
+    }
     // A line is a short string too. The block of texts is one as well, but the line's cut, at
     // least 29 characters before the block's, covers it.
     out.resize(start + Utf8Prefix(std::string_view(line, static_cast<size_t>(o - line)), ShortStr::MaxLen).size());
