@@ -1,5 +1,7 @@
 #include "util/ReplacingFile.h"
 
+#include "util/BackgroundSync.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -46,13 +48,6 @@ QString FinalTarget(const QString &path)
     while (--depth > 0 && info.isSymLink())
         info.setFile(info.symLinkTarget());
     return depth > 0 ? info.absoluteFilePath() : QFileInfo(path).absoluteFilePath();
-}
-
-// A file system that cannot sync (some network and FUSE ones) still gets the file; a failed
-// sync (an I/O error, a full disk or quota) fails the save.
-bool SyncData(int fd)
-{
-    return ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == ENOSYS;
 }
 
 // The directory entry of a rename reaches the disk only with the directory synced.
@@ -147,6 +142,9 @@ bool ReplacingFile::write(const char *data, size_t size)
         ::sync_file_range(fd_, static_cast<off_t>(startedToDisk_), static_cast<off_t>(written_ - startedToDisk_),
                           SYNC_FILE_RANGE_WRITE);
         startedToDisk_ = written_;
+        if (!sync_)
+            sync_ = std::make_unique<BackgroundSync>(fd_);
+        sync_->more();
     }
     return true;
 }
@@ -160,9 +158,17 @@ bool ReplacingFile::commit()
     // A large old file stays open over the rename and is let go on a thread of its own: freeing
     // its blocks takes the file system a while, which the save need not wait for.
     const int oldFd = replacesLarge_ ? ::open(target_.constData(), O_RDONLY | O_CLOEXEC) : -1;
+    // A sync along the way that failed fails the save: the final one would not see its error.
+    const int failedOnTheWay = sync_ ? sync_->finish() : 0;
+    sync_.reset();
+    errno = failedOnTheWay;
     // Synced before the rename: after a crash the name never stands for a file not yet written.
-    if (!SyncData(fd) || ::close(fd) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0) {
+    const bool synced = failedOnTheWay == 0 && SyncData(fd);
+    if (!synced || ::close(fd) != 0 || ::rename(temporary_.constData(), target_.constData()) != 0) {
         fail();
+        // Closed also after a failed sync: the removed file's blocks are freed only then.
+        if (!synced)
+            ::close(fd);
         ::unlink(temporary_.constData());
         temporary_.clear();
         if (oldFd >= 0)
@@ -200,6 +206,7 @@ bool ReplacingFile::fail()
 
 void ReplacingFile::discard()
 {
+    sync_.reset();
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;

@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
+#include <memory>
+
+class BackgroundSync;
 
 class ReplacingFile {
 public:
@@ -43,5 +46,6 @@ private:
     bool replacesLarge_ = false;
     size_t written_ = 0;
     size_t startedToDisk_ = 0;  // the bytes that the disk was asked to take so far
+    std::unique_ptr<BackgroundSync> sync_;  // a large file is synced along the way
     QString error_;
 };

@@ -47,15 +47,16 @@ TEST(TextFileWriter, LineEndsAndUtf8)
     ASSERT_TRUE(WriteTextFile(path, {}));
     EXPECT_EQ(ReadFileBytes(path), QByteArray());
 
-    // Many buffers' worth, line by line and in batches of whole lines, comes out whole. It
-    // replaces a large file, which is let go in the background: soon, and not leaked.
+    // Many buffers' worth, line by line and in batches of whole lines, comes out whole, also
+    // past the size from which it is synced along the way. It replaces a large file, which is
+    // let go in the background: soon, and not leaked.
     WriteFileBytes(path, QByteArray(9 << 20, 'x'));
     const int openFiles = OpenFiles();
     TextFileWriter writer(path);
     ASSERT_TRUE(writer.open());
     QByteArray expected;
     std::string batch;
-    for (int i = 0; i < 300000; ++i) {
+    for (int i = 0; i < 400000; ++i) {
         const QByteArray line = Numbered(i).toUtf8();
         const std::string_view utf8(line.constData(), static_cast<size_t>(line.size()));
         if (i / 1000 % 2) {
